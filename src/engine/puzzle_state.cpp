@@ -1,0 +1,32 @@
+#include "engine/puzzle_state.h"
+
+namespace vorlo {
+
+namespace {
+const QString kCharset = QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWXYZÀÉÈÙÂÊÎËÔÛÄËÏÖÜÇŒÆ");
+}
+
+void PuzzleState::start_up() {
+    version = QStringLiteral("2.6.2");
+    bad_word_pos = 0;
+    charset = kCharset;
+    charset_pos = 1;
+    for (int i = 1; i <= charset.size(); ++i) {
+        charset_table[static_cast<std::size_t>(i)] = charset.at(charset_pos - 1);
+        ++charset_pos;
+    }
+}
+
+bool PuzzleState::is_word_character(QChar c) {
+    if (c.isNull()) {
+        return false;
+    }
+    charset_pos = 1;
+    while (charset_pos <= kCharsetLength &&
+           charset_table[static_cast<std::size_t>(charset_pos)] != c) {
+        ++charset_pos;
+    }
+    return charset_pos <= kCharsetLength;
+}
+
+}  // namespace vorlo

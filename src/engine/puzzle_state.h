@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+#include <array>
+
+namespace vorlo {
+
+// Longest reference or proposal any operation accepts.
+inline constexpr int kMaxTextLength = 600;
+inline constexpr int kCharsetTableSize = 61;
+inline constexpr int kCharsetLength = 56;
+inline constexpr int kCountedLetterCount = 38;
+
+// The one shared state of the engine for a run of the program. The six displayed values
+// (reference, found text, letters, proposal and the two counts) live in the window and
+// are reached through PuzzleView; everything else is here.
+struct PuzzleState {
+    QString version;
+    QString charset;
+    // Slot i holds the i-th character of the charset for i = 1..56; slots 0 and 57..60
+    // stay empty (a null QChar).
+    std::array<QChar, kCharsetTableSize> charset_table{};
+    qint16 charset_pos = 0;
+
+    // One count per counted letter, indexed as in counted_letters().
+    std::array<qint16, kCountedLetterCount> letter_counts{};
+
+    // Snapshot of the displayed puzzle after the last accepted proposal.
+    QString saved_found;
+    QString saved_letters;
+    qint16 saved_found_count = 0;
+    qint16 saved_remaining_count = 0;
+
+    bool proposal_refused = false;
+    qint16 bad_word_pos = 0;
+    QString bad_word;
+
+    // Working fields of the word check; positions 1..600 are used, 0 stays empty.
+    QString found_word;
+    std::array<QChar, kMaxTextLength + 1> found_chars{};
+    std::array<QChar, kMaxTextLength + 1> proposal_chars{};
+
+    // Sets the version, the character set and its table. Runs once when the window opens.
+    void start_up();
+
+    // A character belongs to a word when it is one of the charset's slots 1..56.
+    bool is_word_character(QChar c);
+};
+
+}  // namespace vorlo

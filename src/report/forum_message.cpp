@@ -1,0 +1,31 @@
+#include "report/forum_message.h"
+
+namespace vorlo {
+
+namespace {
+constexpr QChar kCr = QChar(13);
+}
+
+QString build_forum_message(const QString& found_text, const QString& found_count,
+                            const QString& remaining_count, const QString& remaining_letters) {
+    const QString counter_opening = QStringLiteral("[b][color=#FF0000]");
+    QString message = QStringLiteral("[font=Courier New][size=5]") + found_text +
+                      QStringLiteral("[/size][/font]") + kCr;
+
+    bool is_number = false;
+    const int remaining = remaining_count.trimmed().toInt(&is_number);
+    if (is_number && remaining == 0) {
+        message += kCr;
+        message += QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
+        return message;
+    }
+    message += counter_opening + found_count +
+               QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
+    message += counter_opening + remaining_count +
+               QStringLiteral("[/color][/b] lettres à placer ") + kCr;
+    message += QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + remaining_letters +
+               QStringLiteral("[/color][/size][/font]") + kCr;
+    return message;
+}
+
+}  // namespace vorlo

@@ -1,0 +1,159 @@
+#include "engine/messages.h"
+#include "support/engine_harness.h"
+
+#include <QtTest>
+
+using namespace vorlo;
+using vorlo::testing::EngineHarness;
+
+class TestEvaluation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void input_checks_data() {
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("proposal");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nothing at all") << "" << "" << int(MessageIcon::Exclamation)
+                                        << messages::not_initialised();
+        QTest::newRow("no proposal") << "***" << "" << int(MessageIcon::Exclamation)
+                                     << messages::no_proposal();
+        QTest::newRow("601 characters") << "***" << QString(601, 'A') << int(MessageIcon::Critical)
+                                        << messages::text_too_long();
+    }
+
+    void input_checks() {
+        QFETCH(QString, found);
+        QFETCH(QString, proposal);
+        QFETCH(int, icon);
+        QFETCH(QString, message);
+        EngineHarness h;
+        h.view.ref = "ABC";
+        h.view.soluce = found;
+        h.view.propal = proposal;
+        h.view.lettres = "A B C ";
+        h.view.lettres_trouvees = "7";
+        h.view.lettres_restantes = "3";
+        h.engine.evaluate_proposal();
+        QCOMPARE(h.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(int(h.boxes.shown[0].icon), icon);
+        QCOMPARE(h.boxes.shown[0].buttons, MessageButtons::Ok);
+        QCOMPARE(h.boxes.shown[0].text, message);
+        QCOMPARE(h.view.soluce, found);
+        QCOMPARE(h.view.propal, proposal);
+        QCOMPARE(h.view.lettres, QStringLiteral("A B C "));
+        QCOMPARE(h.view.lettres_trouvees, QStringLiteral("7"));
+        QCOMPARE(h.view.lettres_restantes, QStringLiteral("3"));
+        QVERIFY(h.dialog.opened.empty());
+    }
+
+    void reveals_exact_positions_data() {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("proposal");
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("found_count");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<QString>("remaining");
+        QTest::newRow("some letters") << "LE CHAT" << "LA CHAS" << "L* CHA*" << "4" << "E T "
+                                      << "2";
+        QTest::newRow("whole reference") << "L'ÉTÉ, À PARIS !" << "L'ÉTÉ, À PARIS !"
+                                         << "L'ÉTÉ, À PARIS !" << "10" << "" << "0";
+        QTest::newRow("positions not letters") << "EEE" << "EEE" << "EEE" << "3" << "" << "0";
+        QTest::newRow("shorter proposal") << "AB !!" << "AB" << "AB !!" << "2" << "" << "0";
+        QTest::newRow("accents after the tally")
+            << "ÈÊ BC" << "ZZ BC" << "** BC" << "2" << "Ê È " << "2";
+    }
+
+    void reveals_exact_positions() {
+        QFETCH(QString, reference);
+        QFETCH(QString, proposal);
+        QFETCH(QString, found);
+        QFETCH(QString, found_count);
+        QFETCH(QString, letters);
+        QFETCH(QString, remaining);
+        EngineHarness h;
+        h.start_puzzle(reference);
+        h.play(proposal);
+        QVERIFY(h.boxes.shown.empty());
+        QVERIFY(h.dialog.opened.empty());
+        QCOMPARE(h.view.soluce, found);
+        QCOMPARE(h.view.lettres_trouvees, found_count);
+        QCOMPARE(h.view.lettres, letters);
+        QCOMPARE(h.view.lettres_restantes, remaining);
+        QCOMPARE(h.state.saved_found, found);
+        QCOMPARE(h.state.saved_letters, letters);
+        QCOMPARE(int{h.state.saved_found_count}, found_count.toInt());
+        QCOMPARE(int{h.state.saved_remaining_count}, remaining.toInt());
+    }
+
+    void the_same_proposal_twice_reveals_nothing_more() {
+        EngineHarness h;
+        h.start_puzzle("LE CHAT");
+        h.play("LA CHAS");
+        h.play("LA CHAS");
+        QCOMPARE(h.view.lettres_trouvees, QStringLiteral("0"));
+        QCOMPARE(h.view.soluce, QStringLiteral("L* CHA*"));
+    }
+
+    void a_600_character_proposal_is_evaluated() {
+        EngineHarness h;
+        h.start_puzzle(QString(600, 'A'));
+        h.play(QString(600, 'A'));
+        QVERIFY(h.boxes.shown.empty());
+        QCOMPARE(h.view.lettres_trouvees, QStringLiteral("600"));
+        QCOMPARE(h.view.lettres_restantes, QStringLiteral("0"));
+    }
+
+    void the_reference_edited_shorter_keeps_the_found_text_whole() {
+        EngineHarness h;
+        // The word check stops comparing when the found position meets the end of the
+        // proposal, so the hidden fourth position is reached past both texts' ends.
+        h.start_puzzle("AB *");
+        h.view.ref = "AB";
+        h.play("AB!");
+        QVERIFY(h.dialog.opened.empty());
+        QCOMPARE(h.view.soluce, QStringLiteral("AB *"));
+        QCOMPARE(h.view.lettres_trouvees, QStringLiteral("2"));
+        QCOMPARE(h.view.lettres_restantes, QStringLiteral("0"));
+    }
+
+    void a_refused_proposal_restores_the_snapshot() {
+        EngineHarness h;
+        h.start_puzzle("LE CHAT");
+        h.play("LA CHAS");
+        const QString propal_before = "LE CHATTE";
+        h.play(propal_before);
+        QCOMPARE(h.dialog.opened.size(), std::size_t{1});
+        QCOMPARE(h.dialog.opened[0].proposal_word, QStringLiteral("CHATTE"));
+        QCOMPARE(h.view.soluce, QStringLiteral("L* CHA*"));
+        QCOMPARE(h.view.lettres, QStringLiteral("E T "));
+        QCOMPARE(h.view.lettres_trouvees, QStringLiteral("4"));
+        QCOMPARE(h.view.lettres_restantes, QStringLiteral("2"));
+        QCOMPARE(h.view.propal, propal_before);
+        QVERIFY(!h.state.proposal_refused);
+
+        // A second refusal without closing the dialog is undone too and shows its word.
+        h.play("LE CHATONS");
+        QCOMPARE(h.dialog.opened.size(), std::size_t{2});
+        QCOMPARE(h.dialog.opened[1].proposal_word, QStringLiteral("CHATONS"));
+        QCOMPARE(h.view.soluce, QStringLiteral("L* CHA*"));
+
+        h.play("LE CHAT");
+        QCOMPARE(h.view.soluce, QStringLiteral("LE CHAT"));
+        QCOMPARE(h.view.lettres_trouvees, QStringLiteral("2"));
+        QCOMPARE(h.view.lettres_restantes, QStringLiteral("0"));
+    }
+
+    void the_elision_edit_stays_after_a_refusal() {
+        EngineHarness h;
+        h.start_puzzle("L'AMI EST LA");
+        h.play("L' AMI EST LAS");
+        QCOMPARE(h.dialog.opened.size(), std::size_t{1});
+        QCOMPARE(h.view.propal, QStringLiteral("L'AMI EST LAS"));
+        QCOMPARE(h.view.soluce, QStringLiteral("*'*** *** **"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEvaluation)
+#include "test_evaluation.moc"

@@ -1,0 +1,142 @@
+#include "support/engine_harness.h"
+
+#include <QtTest>
+
+using namespace vorlo;
+using vorlo::testing::EngineHarness;
+
+class TestWordFit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void compares_word_lengths_data() {
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("proposal");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("found_word");
+        QTest::addColumn<QString>("proposal_word");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("bad_word_pos");
+
+        QTest::newRow("second word too long")
+            << "*** ****!" << "LES CHATS!" << true << "****" << "CHATS" << "2" << 5;
+        QTest::newRow("fits") << "*** ****!" << "LES CHAT!" << false << "" << "" << "" << 0;
+        QTest::newRow("letters need not match")
+            << "*E* **A*" << "ZZZ YYYY" << false << "" << "" << "" << 0;
+        QTest::newRow("period sticks to its word")
+            << "*. **" << "AB CD" << false << "" << "" << "" << 0;
+        QTest::newRow("period counted") << "*. **" << "A CD" << true << "*." << "A" << "1" << 1;
+        QTest::newRow("fewer proposal words")
+            << "** *** !" << "AB" << true << "***" << "" << "2" << 4;
+        QTest::newRow("surplus after last found word")
+            << "** ***" << "AB CDE FGH IJ" << false << "" << "" << "" << 0;
+        QTest::newRow("last word compared when found text ends in a letter")
+            << "** ***" << "AB CD" << true << "***" << "CD" << "2" << 4;
+        QTest::newRow("found text ends with separators the proposal lacks")
+            << "*** ** !" << "ABC DE" << false << "" << "" << "" << 0;
+        QTest::newRow("question mark separates words")
+            << "**?***" << "AB CDE" << false << "" << "" << "" << 0;
+        QTest::newRow("empty found words count no number")
+            << "**  ***" << "AB  CD" << true << "***" << "CD" << "2" << 5;
+    }
+
+    void compares_word_lengths() {
+        QFETCH(QString, found);
+        QFETCH(QString, proposal);
+        QFETCH(bool, refused);
+        QFETCH(QString, found_word);
+        QFETCH(QString, proposal_word);
+        QFETCH(QString, number);
+        QFETCH(int, bad_word_pos);
+        EngineHarness h;
+        h.view.soluce = found;
+        h.view.propal = proposal;
+        h.engine.check_word_fit();
+        QCOMPARE(h.state.proposal_refused, refused);
+        QCOMPARE(h.dialog.opened.size(), std::size_t{refused ? 1u : 0u});
+        if (refused) {
+            QCOMPARE(h.dialog.opened[0].found_word, found_word);
+            QCOMPARE(h.dialog.opened[0].proposal_word, proposal_word);
+            QCOMPARE(h.dialog.opened[0].word_number, number);
+            QCOMPARE(int{h.state.bad_word_pos}, bad_word_pos);
+            QCOMPARE(h.state.bad_word, proposal_word);
+        }
+    }
+
+    void joins_elisions_data() {
+        QTest::addColumn<QString>("proposal");
+        QTest::addColumn<QString>("joined");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("typographic") << "L’ HOMME" << "L’HOMME" << 1;
+        QTest::newRow("typewriter") << "L' HOMME" << "L'HOMME" << 1;
+        QTest::newRow("blank before kept") << "L 'HOMME" << "L 'HOMME" << 0;
+        QTest::newRow("only one blank removed") << "L'  HOMME" << "L' HOMME" << 1;
+        QTest::newRow("two elisions") << "J' L’ A" << "J'L’A" << 2;
+        QTest::newRow("apostrophe at the end") << "L'" << "L'" << 0;
+    }
+
+    void joins_elisions() {
+        QFETCH(QString, proposal);
+        QFETCH(QString, joined);
+        QFETCH(int, changes);
+        EngineHarness h;
+        h.view.soluce = "*******";
+        h.view.propal = proposal;
+        h.engine.check_word_fit();
+        QCOMPARE(h.view.propal, joined);
+        QCOMPARE(h.proposal_changes, changes);
+    }
+
+    void joined_elision_then_fits() {
+        EngineHarness h;
+        h.view.soluce = "*’*****";
+        h.view.propal = "L’ HOMME";
+        h.engine.check_word_fit();
+        QVERIFY(!h.state.proposal_refused);
+        QVERIFY(h.dialog.opened.empty());
+    }
+
+    void stays_within_texts_of_600_characters() {
+        // A proposal word ending at position 600 and a found text with trailing separators
+        // both end without reading past the working tables (ASan watches this).
+        EngineHarness h;
+        h.view.soluce = QString(600, '*');
+        h.view.propal = QString(600, 'A');
+        h.engine.check_word_fit();
+        QVERIFY(!h.state.proposal_refused);
+
+        h.view.soluce = QString(590, '*') + QString(10, ' ');
+        h.view.propal = QString(590, 'A');
+        h.engine.check_word_fit();
+        QVERIFY(!h.state.proposal_refused);
+
+        h.view.soluce = QString(599, ' ') + "*";
+        h.view.propal = "A";
+        h.engine.check_word_fit();
+        QVERIFY(!h.state.proposal_refused);
+    }
+
+    void found_text_longer_than_the_tables_is_read_to_600() {
+        EngineHarness h;
+        h.view.soluce = QString(700, '*');
+        h.view.propal = QString(600, 'A');
+        h.engine.check_word_fit();
+        QVERIFY(!h.state.proposal_refused);
+    }
+
+    void bad_word_range_is_counted_from_zero() {
+        EngineHarness h;
+        h.view.soluce = "*** ****!";
+        h.view.propal = "LES CHATS!";
+        h.engine.check_word_fit();
+        const TextRange range = bad_word_range(h.state);
+        QCOMPARE(range.start, 4);
+        QCOMPARE(range.length, 5);
+
+        h.state.bad_word.clear();
+        QCOMPARE(bad_word_range(h.state).length, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWordFit)
+#include "test_word_fit.moc"
