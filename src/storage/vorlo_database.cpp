@@ -1,0 +1,361 @@
+#include "storage/vorlo_database.h"
+
+#include "storage/database_schema.h"
+#include "storage/field_values.h"
+#include "storage/storage_messages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+
+namespace vorlo {
+
+namespace {
+
+using schema::quoted;
+
+// A reason for the user, or nothing when the step succeeded.
+using Failure = std::optional<QString>;
+
+QString next_connection_name() {
+    static std::atomic<quint64> counter{0};
+    return QStringLiteral("vorlo_storage_") + QString::number(++counter);
+}
+
+QString engine_reason(const QSqlError& error) {
+    const QString database_text = error.databaseText().trimmed();
+    return database_text.isEmpty() ? error.driverText().trimmed() : database_text;
+}
+
+void set_error(QString* error, const QString& text) {
+    if (error) {
+        *error = text;
+    }
+}
+
+// The one record of a table is its first by rowid.
+QString first_record_condition(const QString& table) {
+    return QStringLiteral(" WHERE rowid = (SELECT min(rowid) FROM ") + quoted(table) +
+           QLatin1Char(')');
+}
+
+std::optional<QSqlRecord> first_record(const QSqlDatabase& db, const QString& table) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT * FROM ") + quoted(table) +
+                    first_record_condition(table)) ||
+        !query.next()) {
+        return std::nullopt;
+    }
+    return query.record();
+}
+
+// Null when the record or the field is missing.
+QVariant field_value(const std::optional<QSqlRecord>& record, const QString& field) {
+    if (!record) {
+        return {};
+    }
+    const int index = record->indexOf(field);
+    return index < 0 ? QVariant() : record->value(index);
+}
+
+Failure run_query(QSqlQuery& query, const QString& sql, const VorloDatabase::FieldValues& values) {
+    if (!query.prepare(sql)) {
+        return engine_reason(query.lastError());
+    }
+    for (const auto& field : values) {
+        query.addBindValue(field.second);
+    }
+    if (!query.exec()) {
+        return engine_reason(query.lastError());
+    }
+    return std::nullopt;
+}
+
+// Sets the given fields of the one record of `table`, adding that record when the table
+// has none, so that the table always ends with its record.
+Failure write_first_record(const QSqlDatabase& db, const QString& table,
+                           const VorloDatabase::FieldValues& values) {
+    QStringList assignments;
+    QStringList columns;
+    QStringList placeholders;
+    for (const auto& field : values) {
+        assignments << quoted(field.first) + QStringLiteral(" = ?");
+        columns << quoted(field.first);
+        placeholders << QStringLiteral("?");
+    }
+    QSqlQuery update(db);
+    const QString update_sql = QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") +
+                               assignments.join(QStringLiteral(", ")) +
+                               first_record_condition(table);
+    if (Failure failure = run_query(update, update_sql, values)) {
+        return failure;
+    }
+    if (update.numRowsAffected() > 0) {
+        return std::nullopt;
+    }
+    QSqlQuery insert(db);
+    const QString insert_sql = QStringLiteral("INSERT INTO ") + quoted(table) +
+                               QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+                               QStringLiteral(") VALUES (") +
+                               placeholders.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return run_query(insert, insert_sql, values);
+}
+
+// Runs `work` in one transaction: it is committed when every step succeeds and rolled back
+// otherwise, so that the file holds either all of it or none.
+Failure in_transaction(QSqlDatabase& db, const std::function<Failure()>& work) {
+    if (!db.transaction()) {
+        return engine_reason(db.lastError());
+    }
+    if (Failure failure = work()) {
+        db.rollback();
+        return failure;
+    }
+    if (!db.commit()) {
+        const QString reason = engine_reason(db.lastError());
+        db.rollback();
+        return reason;
+    }
+    return std::nullopt;
+}
+
+Failure create_schema(QSqlDatabase& db) {
+    return in_transaction(db, [&db]() -> Failure {
+        for (const QString& statement : schema::creation_statements()) {
+            QSqlQuery query(db);
+            if (Failure failure = run_query(query, statement, {})) {
+                return failure;
+            }
+        }
+        return std::nullopt;
+    });
+}
+
+// The first of the three tables that the file lacks, or an engine failure when the file
+// cannot be read as a database at all.
+struct TableCheck {
+    Failure failure;
+    std::optional<QString> missing_table;
+};
+
+TableCheck check_tables(const QSqlDatabase& db) {
+    for (const QString& table : schema::table_names()) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        // Table names are matched as the engine resolves them: ignoring the case of
+        // ASCII letters only.
+        const QString sql = QStringLiteral(
+            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE "
+            "NOCASE");
+        if (Failure failure = run_query(query, sql, {{QString(), table}})) {
+            return {failure, std::nullopt};
+        }
+        if (!query.next()) {
+            return {engine_reason(query.lastError()), std::nullopt};
+        }
+        if (query.value(0).toLongLong() == 0) {
+            return {std::nullopt, table};
+        }
+    }
+    return {};
+}
+
+// Later values of a field replace earlier ones, keeping the place of its first mention.
+VorloDatabase::FieldValues merged(const VorloDatabase::FieldValues& fields) {
+    VorloDatabase::FieldValues result;
+    for (const auto& field : fields) {
+        auto same = std::find_if(result.begin(), result.end(),
+                                 [&field](const auto& kept) { return kept.first == field.first; });
+        if (same == result.end()) {
+            result.push_back(field);
+        } else {
+            same->second = field.second;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+QString VorloDatabase::file_name() {
+    return QStringLiteral("vorlo.mdb");
+}
+
+VorloDatabase::VorloDatabase() : connection_name_(next_connection_name()) {}
+
+VorloDatabase::~VorloDatabase() {
+    close();
+}
+
+VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_only) {
+    close();
+    OpenResult result;
+    const bool existed = QFileInfo::exists(path);
+    if (!existed && read_only) {
+        result.error = storage_messages::cannot_open(path, storage_messages::file_missing());
+        return result;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_name_);
+        db.setDatabaseName(path);
+        if (read_only) {
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        }
+        if (!db.open()) {
+            result.error = storage_messages::cannot_open(path, engine_reason(db.lastError()));
+        } else if (!existed) {
+            if (Failure failure = create_schema(db)) {
+                result.error = storage_messages::cannot_open(path, *failure);
+            } else {
+                result.ok = true;
+                result.created = true;
+            }
+        } else {
+            const TableCheck check = check_tables(db);
+            if (check.failure) {
+                result.error = storage_messages::cannot_open(path, *check.failure);
+            } else if (check.missing_table) {
+                result.error = storage_messages::missing_table(path, *check.missing_table);
+            } else {
+                result.ok = true;
+            }
+        }
+    }
+    if (!result.ok) {
+        close();
+        if (!existed) {
+            QFile::remove(path);
+        }
+    }
+    return result;
+}
+
+bool VorloDatabase::is_open() const {
+    return QSqlDatabase::contains(connection_name_) &&
+           QSqlDatabase::database(connection_name_, false).isOpen();
+}
+
+void VorloDatabase::close() {
+    if (!QSqlDatabase::contains(connection_name_)) {
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_name_);
+}
+
+StoredPage VorloDatabase::read_page() const {
+    StoredPage page;
+    if (!is_open()) {
+        return page;
+    }
+    const QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    const std::optional<QSqlRecord> texts = first_record(db, schema::page_table());
+    page.base = field_values::text_of(field_value(texts, QStringLiteral("base")));
+    page.result = field_values::text_of(field_value(texts, QStringLiteral("result")));
+    page.propal = field_values::text_of(field_value(texts, QStringLiteral("propal")));
+    page.lettres = field_values::text_of(field_value(texts, QStringLiteral("lettres")));
+    const std::optional<QSqlRecord> counter = first_record(db, schema::counter_table());
+    page.nb_lettres = field_values::count_of(field_value(counter, schema::count_field()));
+    return page;
+}
+
+AppearanceSettings VorloDatabase::read_appearance() const {
+    AppearanceSettings settings;
+    if (!is_open()) {
+        return settings;
+    }
+    const QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    const std::optional<QSqlRecord> record = first_record(db, schema::appearance_table());
+    for (TextArea area : kTextAreas) {
+        AreaAppearance& look = settings[area];
+        look.background = field_values::colour_of(field_value(record, field_name("fond", area)));
+        look.text_colour = field_values::colour_of(field_value(record, field_name("police", area)));
+        look.font_name =
+            field_values::font_name_of(field_value(record, field_name("font_name", area)));
+        look.font_size =
+            field_values::font_size_of(field_value(record, field_name("font_size", area)));
+        look.bold = field_values::flag_of(field_value(record, field_name("font_bold", area)));
+        look.italic = field_values::flag_of(field_value(record, field_name("font_italic", area)));
+    }
+    return settings;
+}
+
+bool VorloDatabase::save_page(const PageRecord& page, QString* error) {
+    const std::optional<int> count = field_values::count_of_caption(page.remaining_count_caption);
+    if (!count) {
+        set_error(error, storage_messages::save_failed(
+                             storage_messages::bad_count(page.remaining_count_caption)));
+        return false;
+    }
+    if (!is_open()) {
+        set_error(error, storage_messages::save_failed(storage_messages::not_open()));
+        return false;
+    }
+    const QStringList names = schema::page_fields();
+    const FieldValues texts = {
+        {names.at(0), field_values::stored_text(page.base)},
+        {names.at(1), field_values::stored_text(page.result)},
+        {names.at(2), field_values::stored_text(page.propal)},
+        {names.at(3), field_values::stored_text(page.lettres)},
+    };
+    const FieldValues counter = {{schema::count_field(), *count}};
+    QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    const Failure failure = in_transaction(db, [&]() -> Failure {
+        if (Failure page_failure = write_first_record(db, schema::page_table(), texts)) {
+            return page_failure;
+        }
+        return write_first_record(db, schema::counter_table(), counter);
+    });
+    if (failure) {
+        set_error(error, storage_messages::save_failed(*failure));
+        return false;
+    }
+    return true;
+}
+
+bool VorloDatabase::write_appearance(const FieldValues& fields, QString* error) {
+    FieldValues values;
+    for (const auto& field : merged(fields)) {
+        const std::optional<schema::AppearanceKind> kind = schema::appearance_kind(field.first);
+        if (!kind) {
+            set_error(error, storage_messages::appearance_not_stored(
+                                 storage_messages::unknown_field(field.first)));
+            return false;
+        }
+        const std::optional<QVariant> value = field_values::appearance_value(*kind, field.second);
+        if (!value) {
+            set_error(error, storage_messages::appearance_not_stored(
+                                 storage_messages::bad_field_value(field.first)));
+            return false;
+        }
+        values.emplace_back(field.first, *value);
+    }
+    if (values.empty()) {
+        return true;
+    }
+    if (!is_open()) {
+        set_error(error, storage_messages::appearance_not_stored(storage_messages::not_open()));
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    const Failure failure = in_transaction(
+        db, [&]() { return write_first_record(db, schema::appearance_table(), values); });
+    if (failure) {
+        set_error(error, storage_messages::appearance_not_stored(*failure));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vorlo

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "storage/appearance_settings.h"
+#include "storage/stored_page.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <utility>
+#include <vector>
+
+namespace vorlo {
+
+// The database file beside the program: tables "données" (the page), "compteurs" (the
+// count of letters still to place) and "couleurs" (the look of the four text areas), one
+// record each. It is opened once at start-up and kept open for the run.
+class VorloDatabase {
+public:
+    static QString file_name();  // "vorlo.mdb"
+
+    struct OpenResult {
+        bool ok = false;
+        bool created = false;  // the file was missing and has been made with empty records
+        QString error;         // French text for the user when !ok
+    };
+
+    VorloDatabase();
+    ~VorloDatabase();
+    VorloDatabase(const VorloDatabase&) = delete;
+    VorloDatabase& operator=(const VorloDatabase&) = delete;
+
+    // Opens the file at `path`. A missing file is created with the three tables and one
+    // record each, all fields Null. A file that is not a database, or that lacks a table,
+    // is refused and left untouched. `read_only` opens the file as the system would a
+    // write-protected one.
+    OpenResult open(const QString& path, bool read_only = false);
+    bool is_open() const;
+    void close();
+
+    // The one record of "données" and "compteurs"; fields that are Null, missing or
+    // unreadable come back empty.
+    StoredPage read_page() const;
+    // The one record of "couleurs"; each unusable field comes back empty.
+    AppearanceSettings read_appearance() const;
+
+    // Writes "données" then "compteurs" in one transaction: either both are in the file
+    // when this returns true, or nothing has changed and `error` says why.
+    bool save_page(const PageRecord& page, QString* error = nullptr);
+
+    // Rewrites only the named fields of "couleurs", in the order given, in one commit.
+    using FieldValues = std::vector<std::pair<QString, QVariant>>;
+    bool write_appearance(const FieldValues& fields, QString* error = nullptr);
+
+private:
+    QString connection_name_;
+};
+
+}  // namespace vorlo

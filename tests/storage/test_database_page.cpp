@@ -1,0 +1,382 @@
+#include "storage/vorlo_database.h"
+#include "storage_test_support.h"
+
+#include <QtTest>
+
+using namespace vorlo;
+using namespace vorlo::test;
+
+namespace {
+
+QString repeated_to(const QString& pattern, int length) {
+    QString text;
+    while (text.size() < length) {
+        text += pattern;
+    }
+    text.truncate(length);
+    return text;
+}
+
+// A page with every kind of character the puzzle uses.
+PageRecord long_page() {
+    PageRecord page;
+    page.base = repeated_to(QStringLiteral("L’ŒUVRE DÉJÀ ÇÀ ÊTRE, ÛÙÔÎË È Â ? "), 600);
+    page.result = page.base;
+    for (QChar& c : page.result) {
+        if (c.isLetter()) {
+            c = QLatin1Char('*');
+        }
+    }
+    page.propal = repeated_to(QStringLiteral("L’OEUVRE DEJA ÇA ÊTRE ; "), 1500);
+    page.lettres = repeated_to(QStringLiteral("ŒŒ É ’ "), 638);
+    page.remaining_count_caption = QStringLiteral("600");
+    return page;
+}
+
+PageRecord small_page(const QString& reference, const QString& count) {
+    return {reference, QString(reference).fill(QLatin1Char('*')), QStringLiteral("PROPAL"),
+            reference + QLatin1Char(' '), count};
+}
+
+void check_page(const StoredPage& stored, const PageRecord& page) {
+    QCOMPARE(stored.base, page.base);
+    QCOMPARE(stored.result, page.result);
+    QCOMPARE(stored.propal, page.propal);
+    QCOMPARE(stored.lettres, page.lettres);
+    QCOMPARE(stored.nb_lettres, page.remaining_count_caption.trimmed().toInt());
+}
+
+// A fresh database file in `dir`, holding `page`.
+QString saved_database(const QTemporaryDir& dir, const PageRecord& page) {
+    const QString path = dir.filePath(VorloDatabase::file_name());
+    VorloDatabase database;
+    if (!database.open(path).ok || !database.save_page(page)) {
+        return QString();
+    }
+    return path;
+}
+
+}  // namespace
+
+class TestDatabasePage : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+
+    void page_comes_back_whole_after_a_restart() {
+        QTemporaryDir dir;
+        const PageRecord page = long_page();
+        const QString path = saved_database(dir, page);
+        QVERIFY(!path.isEmpty());
+
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        check_page(database.read_page(), page);
+        const LoadedPage shown = loaded_page(database.read_page());
+        QCOMPARE(shown.ref, page.base);
+        QCOMPARE(shown.remaining_count, QStringLiteral("600"));
+
+        RawConnection raw(path);
+        QCOMPARE(raw.value(QStringLiteral("SELECT length(base) FROM données")), QVariant(600));
+        QCOMPARE(raw.value(QStringLiteral("SELECT typeof(nb_lettres) FROM compteurs")),
+                 QVariant(QStringLiteral("integer")));
+    }
+
+    void empty_texts_are_stored_as_empty_strings_data() {
+        QTest::addColumn<QString>("empty");
+        QTest::addColumn<QString>("reference");
+        QTest::newRow("empty strings") << QStringLiteral("") << QStringLiteral("ABC");
+        QTest::newRow("null strings") << QString() << QStringLiteral("ABC");
+        QTest::newRow("reference of one blank") << QString() << QStringLiteral(" ");
+    }
+
+    void empty_texts_are_stored_as_empty_strings() {
+        QFETCH(QString, empty);
+        QFETCH(QString, reference);
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, {reference, empty, empty, empty, "0"});
+        QVERIFY(!path.isEmpty());
+
+        RawConnection raw(path);
+        for (const QString& field : QStringList{"result", "propal", "lettres"}) {
+            QCOMPARE(
+                raw.value(QStringLiteral("SELECT typeof(%1) || ':' || %1 FROM données").arg(field)),
+                QVariant(QStringLiteral("text:")));
+        }
+        QCOMPARE(raw.value(QStringLiteral("SELECT base FROM données")), QVariant(reference));
+        QCOMPARE(
+            raw.value(QStringLiteral("SELECT typeof(nb_lettres) || nb_lettres FROM compteurs")),
+            QVariant(QStringLiteral("integer0")));
+
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const LoadedPage shown = loaded_page(database.read_page());
+        QCOMPARE(shown.ref, reference);
+        QCOMPARE(shown.soluce, QString());
+        QVERIFY(shown.soluce.isEmpty() && shown.propal.isEmpty() && shown.lettres.isEmpty());
+        QCOMPARE(shown.remaining_count, QStringLiteral("0"));
+    }
+
+    void stored_texts_are_read_data() {
+        QTest::addColumn<QString>("stored");  // SQL literal
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("null") << "NULL"
+                              << "Vide";
+        QTest::newRow("empty string") << "''"
+                                      << "";
+        QTest::newRow("text") << "'L’ŒIL'"
+                              << "L’ŒIL";
+        QTest::newRow("blob") << "X'414243'"
+                              << "Vide";
+    }
+
+    void stored_texts_are_read() {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, small_page("ABC", "3"));
+        QVERIFY(!path.isEmpty());
+        {
+            RawConnection raw(path);
+            QVERIFY(raw.exec(QStringLiteral("UPDATE données SET result = %1").arg(stored)));
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const LoadedPage page = loaded_page(database.read_page());
+        QCOMPARE(page.soluce, shown);
+        QCOMPARE(page.ref, QStringLiteral("ABC"));
+        QCOMPARE(page.lettres, QStringLiteral("ABC "));
+    }
+
+    void stored_count_is_read_data() {
+        QTest::addColumn<QString>("stored");  // SQL literal
+        QTest::addColumn<int>("count");       // -1: no usable count
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("null") << "NULL" << -1 << "0";
+        QTest::newRow("text") << "'abc'" << -1 << "0";
+        QTest::newRow("negative") << "-3" << -1 << "0";
+        QTest::newRow("above 600") << "601" << -1 << "0";
+        QTest::newRow("real with a fraction") << "12.5" << -1 << "0";
+        QTest::newRow("blob") << "X'3132'" << -1 << "0";
+        QTest::newRow("zero") << "0" << 0 << "0";
+        QTest::newRow("twelve") << "12" << 12 << "12";
+        QTest::newRow("600") << "600" << 600 << "600";
+    }
+
+    void stored_count_is_read() {
+        QFETCH(QString, stored);
+        QFETCH(int, count);
+        QFETCH(QString, caption);
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, small_page("ABC", "3"));
+        QVERIFY(!path.isEmpty());
+        {
+            RawConnection raw(path);
+            QVERIFY(raw.exec(QStringLiteral("UPDATE compteurs SET nb_lettres = %1").arg(stored)));
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const StoredPage page = database.read_page();
+        QCOMPARE(page.nb_lettres, count < 0 ? std::nullopt : std::optional<int>(count));
+        QCOMPARE(loaded_page(page).remaining_count, caption);
+        QCOMPARE(page.base, QStringLiteral("ABC"));
+    }
+
+    void caption_that_is_not_a_count_is_refused_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("above 600") << "601";
+        QTest::newRow("negative") << "-3";
+        QTest::newRow("letters") << "abc";
+        QTest::newRow("empty") << "";
+        QTest::newRow("fraction") << "12.5";
+        QTest::newRow("exponent") << "1e2";
+        QTest::newRow("sign") << "+5";
+        QTest::newRow("arabic-indic digit") << "٣";
+        QTest::newRow("huge") << "99999999999999999999";
+    }
+
+    void caption_that_is_not_a_count_is_refused() {
+        QFETCH(QString, caption);
+        QTemporaryDir dir;
+        const PageRecord first = small_page("ABC", "3");
+        const QString path = saved_database(dir, first);
+        QVERIFY(!path.isEmpty());
+        const QByteArray before = file_bytes(path);
+
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QString error;
+        QVERIFY(!database.save_page(small_page("XYZ", caption), &error));
+        QVERIFY2(error.contains(QStringLiteral("« %1 »").arg(caption)), qPrintable(error));
+        QVERIFY(!error.contains(QChar(10)));
+        check_page(database.read_page(), first);
+        database.close();
+        QCOMPARE(file_bytes(path), before);
+    }
+
+    void one_record_is_the_first_by_rowid() {
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, small_page("ABC", "3"));
+        QVERIFY(!path.isEmpty());
+        RawConnection raw(path);
+        QVERIFY(raw.exec("DELETE FROM données"));
+        QVERIFY(raw.exec("INSERT INTO données (rowid, base) VALUES (7, 'SEPT')"));
+        QVERIFY(raw.exec("INSERT INTO données (rowid, base) VALUES (3, 'TROIS')"));
+        QVERIFY(raw.exec("INSERT INTO compteurs (rowid, nb_lettres) VALUES (0, 9)"));
+
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(database.read_page().base, QStringLiteral("TROIS"));
+        QCOMPARE(database.read_page().nb_lettres, 9);
+        QVERIFY(database.save_page(small_page("NEUF", "4")));
+        QCOMPARE(raw.column("SELECT base FROM données ORDER BY rowid"),
+                 QStringList({"NEUF", "SEPT"}));
+        QCOMPARE(raw.column("SELECT nb_lettres FROM compteurs ORDER BY rowid"),
+                 QStringList({"4", "3"}));
+    }
+
+    void missing_record_is_made_again_at_save_data() {
+        QTest::addColumn<QStringList>("emptied");
+        QTest::newRow("données") << QStringList{"données"};
+        QTest::newRow("compteurs") << QStringList{"compteurs"};
+        QTest::newRow("both") << QStringList{"données", "compteurs"};
+    }
+
+    void missing_record_is_made_again_at_save() {
+        QFETCH(QStringList, emptied);
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, small_page("ABC", "3"));
+        QVERIFY(!path.isEmpty());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        RawConnection raw(path);
+        for (const QString& table : emptied) {
+            QVERIFY(raw.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table)));
+        }
+
+        const PageRecord page = small_page("NOUVEAU", "7");
+        QString error;
+        QVERIFY2(database.save_page(page, &error), qPrintable(error));
+        check_page(database.read_page(), page);
+        QCOMPARE(raw.value("SELECT count(*) FROM données"), QVariant(1));
+        QCOMPARE(raw.value("SELECT count(*) FROM compteurs"), QVariant(1));
+    }
+
+    void failed_save_leaves_the_file_as_it_was_data() {
+        QTest::addColumn<QStringList>("sabotage");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("repair");
+        QTest::newRow("compteurs refuses the update")
+            << QStringList{"CREATE TRIGGER refus BEFORE UPDATE ON compteurs BEGIN "
+                           "SELECT RAISE(ABORT, 'compteur verrouillé'); END"}
+            << "compteur verrouillé"
+            << "DROP TRIGGER refus";
+        QTest::newRow("compteurs refuses a new record")
+            << QStringList{"DELETE FROM compteurs",
+                           "CREATE TRIGGER refus BEFORE INSERT ON compteurs BEGIN "
+                           "SELECT RAISE(ABORT, 'ajout refusé'); END"}
+            << "ajout refusé"
+            << "DROP TRIGGER refus";
+        QTest::newRow("compteurs dropped") << QStringList{"DROP TABLE compteurs"} << "no such table"
+                                           << "CREATE TABLE compteurs (nb_lettres INTEGER)";
+        QTest::newRow("données lacks a field")
+            << QStringList{"ALTER TABLE données DROP COLUMN lettres"} << "lettres"
+            << "ALTER TABLE données ADD COLUMN lettres TEXT";
+    }
+
+    void failed_save_leaves_the_file_as_it_was() {
+        QFETCH(QStringList, sabotage);
+        QFETCH(QString, reason);
+        QFETCH(QString, repair);
+        QTemporaryDir dir;
+        const PageRecord first = small_page("ABC", "3");
+        const QString path = saved_database(dir, first);
+        QVERIFY(!path.isEmpty());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        RawConnection raw(path);
+        for (const QString& sql : sabotage) {
+            QVERIFY2(raw.exec(sql), qPrintable(raw.last_error()));
+        }
+        const QByteArray before = file_bytes(path);
+
+        QString error;
+        const PageRecord second = small_page("XYZ", "5");
+        QVERIFY(!database.save_page(second, &error));
+        QVERIFY2(
+            error.startsWith(QStringLiteral("Les données de la page n'ont pas été enregistrées.")),
+            qPrintable(error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QCOMPARE(file_bytes(path), before);
+        QCOMPARE(database.read_page().base, QStringLiteral("ABC"));
+        QCOMPARE(raw.value("SELECT base FROM données"), QVariant(QStringLiteral("ABC")));
+        QCOMPARE(raw.value("SELECT result FROM données"), QVariant(QStringLiteral("***")));
+
+        // Nothing was left half done: once the table accepts the write, the same save works.
+        QVERIFY2(raw.exec(repair), qPrintable(raw.last_error()));
+        QVERIFY2(database.save_page(second, &error), qPrintable(error));
+        check_page(database.read_page(), second);
+        QCOMPARE(raw.value("SELECT count(*) FROM compteurs"), QVariant(1));
+    }
+
+    void missing_field_reads_empty_and_the_others_still_read() {
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, small_page("ABC", "3"));
+        QVERIFY(!path.isEmpty());
+        {
+            RawConnection raw(path);
+            QVERIFY(raw.exec("ALTER TABLE données DROP COLUMN base"));
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const LoadedPage page = loaded_page(database.read_page());
+        QCOMPARE(page.ref, QStringLiteral("Vide"));
+        QCOMPARE(page.soluce, QStringLiteral("***"));
+        QCOMPARE(page.remaining_count, QStringLiteral("3"));
+    }
+
+    void read_only_file_refuses_the_save() {
+        QTemporaryDir dir;
+        const PageRecord first = small_page("ABC", "3");
+        const QString path = saved_database(dir, first);
+        QVERIFY(!path.isEmpty());
+        const QByteArray before = file_bytes(path);
+
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path, true);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        check_page(database.read_page(), first);
+        QString error;
+        QVERIFY(!database.save_page(small_page("XYZ", "5"), &error));
+        QVERIFY2(
+            error.startsWith(QStringLiteral("Les données de la page n'ont pas été enregistrées.")),
+            qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("Raison : ")), qPrintable(error));
+        check_page(database.read_page(), first);
+        database.close();
+        QCOMPARE(file_bytes(path), before);
+        QCOMPARE(folder_entries(dir.path()), QStringList({VorloDatabase::file_name()}));
+    }
+
+    void saving_twice_writes_the_same_values() {
+        QTemporaryDir dir;
+        const PageRecord page = long_page();
+        const QString path = saved_database(dir, page);
+        QVERIFY(!path.isEmpty());
+        RawConnection raw(path);
+        const QStringList texts = raw.rows("données");
+        const QStringList counter = raw.rows("compteurs");
+        QCOMPARE(texts.size(), 1);
+
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QVERIFY(database.save_page(page));
+        QVERIFY(database.save_page(page));
+        QCOMPARE(raw.rows("données"), texts);
+        QCOMPARE(raw.rows("compteurs"), counter);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabasePage)
+#include "test_database_page.moc"
