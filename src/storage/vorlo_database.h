@@ -15,7 +15,7 @@ namespace vorlo {
 // count of letters still to place) and "couleurs" (the look of the four text areas), one
 // record each. It is opened once at start-up and kept open for the run.
 class VorloDatabase {
-public:
+  public:
     static QString file_name();  // "vorlo.mdb"
 
     struct OpenResult {
@@ -51,7 +51,7 @@ public:
     using FieldValues = std::vector<std::pair<QString, QVariant>>;
     bool write_appearance(const FieldValues& fields, QString* error = nullptr);
 
-private:
+  private:
     QString connection_name_;
 };
 

@@ -1,0 +1,64 @@
+#include "storage/stored_page.h"
+#include "ui/colour_value.h"
+#include "ui/main_window.h"
+#include "ui/proposal_editor.h"
+#include "ui/text_box.h"
+#include "ui/twips.h"
+
+#include <QLabel>
+
+// The opening sequence of the main window: caption, place, the stored page and look.
+namespace vorlo {
+
+void MainWindow::open_page() {
+    state_.start_up();
+    setWindowTitle(windowTitle() + state_.version);
+    move(pixels(200), pixels(200));
+    set_found_count(QStringLiteral("0"));
+
+    const LoadedPage page = loaded_page(database_.read_page());
+    set_remaining_letters(page.lettres);
+    set_reference(page.ref);
+    set_proposal(page.propal);
+    set_found_text(page.soluce);
+    set_remaining_count(page.remaining_count);
+
+    apply_stored_appearance(database_.read_appearance());
+
+    engine_.take_snapshot();
+    state_.proposal_refused = false;
+}
+
+StyledArea& MainWindow::styled_area(TextArea area) {
+    switch (area) {
+        case TextArea::Ref:
+            return *ref_;
+        case TextArea::Soluce:
+            return *soluce_;
+        case TextArea::Propal:
+            return *propal_;
+        case TextArea::Lettres:
+            break;
+    }
+    return *lettres_;
+}
+
+// Each stored value stands alone: a missing one leaves the designed look of its area.
+void MainWindow::apply_stored_appearance(const AppearanceSettings& settings) {
+    for (TextArea area : {TextArea::Ref, TextArea::Propal, TextArea::Lettres, TextArea::Soluce}) {
+        if (const auto& colour = settings[area].background) {
+            styled_area(area).set_background(colour_from_value(*colour));
+        }
+    }
+    for (TextArea area : {TextArea::Ref, TextArea::Soluce, TextArea::Lettres, TextArea::Propal}) {
+        if (const auto& colour = settings[area].text_colour) {
+            styled_area(area).set_text_colour(colour_from_value(*colour));
+        }
+    }
+    for (TextArea area : {TextArea::Ref, TextArea::Soluce, TextArea::Lettres, TextArea::Propal}) {
+        const AreaAppearance& look = settings[area];
+        styled_area(area).apply_font({look.font_name, look.font_size, look.bold, look.italic});
+    }
+}
+
+}  // namespace vorlo

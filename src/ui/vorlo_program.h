@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/puzzle_state.h"
+#include "storage/vorlo_database.h"
+#include "ui/qt_platform.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace vorlo {
+
+class MainWindow;
+
+// Everything a run of the program holds: the one PuzzleState, the open database, the
+// desktop services and the main window.
+class VorloProgram {
+  public:
+    // Opens program_folder/vorlo.mdb (creating it when it is missing) and builds the main
+    // window without showing it. When the file cannot serve, the user is told why and
+    // nothing is returned. A folder that is not writable is reported, and the page opens
+    // read-only when the file is there.
+    static std::unique_ptr<VorloProgram> start(const QString& program_folder);
+    ~VorloProgram();
+
+    MainWindow* window() const { return window_.get(); }
+
+  private:
+    VorloProgram() = default;
+
+    PuzzleState state_;
+    VorloDatabase database_;
+    QtPlatform platform_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace vorlo
