@@ -1,0 +1,102 @@
+#include "bench_texts.h"
+#include "support/engine_harness.h"
+
+#include <benchmark/benchmark.h>
+
+using vorlo::testing::EngineHarness;
+
+namespace {
+
+// What "Initialiser" leaves in the displays, kept so each iteration starts from it again.
+struct InitialisedPuzzle {
+    QString reference;
+    QString found;
+    QString letters;
+    QString remaining_count;
+};
+
+InitialisedPuzzle initialised(EngineHarness& h, const QString& reference) {
+    h.start_puzzle(reference);
+    return {h.view.ref, h.view.soluce, h.view.lettres, h.view.lettres_restantes};
+}
+
+// Back to the freshly initialised puzzle: masked text, full inventory, nothing found.
+void restart(EngineHarness& h, const InitialisedPuzzle& puzzle, const QString& proposal) {
+    h.view.ref = puzzle.reference;
+    h.view.soluce = puzzle.found;
+    h.view.lettres = puzzle.letters;
+    h.view.lettres_restantes = puzzle.remaining_count;
+    h.view.lettres_trouvees = QStringLiteral("0");
+    h.view.propal = proposal;
+    h.state.proposal_refused = false;
+}
+
+void BM_InitialisePuzzle(benchmark::State& st) {
+    EngineHarness h;
+    const QString reference = vorlo::bench::full_length_text();
+    for (auto _ : st) {
+        // The engine reads the reference and rewrites every other display each time.
+        h.view.ref = reference;
+        h.engine.initialise_puzzle();
+        benchmark::DoNotOptimize(h.view.soluce.constData());
+    }
+    if (!h.boxes.shown.empty() || !h.view.soluce.contains(QLatin1Char('*'))) {
+        st.SkipWithError("the reference was not masked");
+    }
+    st.SetItemsProcessed(st.iterations() * reference.size());
+}
+BENCHMARK(BM_InitialisePuzzle);
+
+void BM_EvaluateFullReveal(benchmark::State& st) {
+    EngineHarness h;
+    const QString reference = vorlo::bench::full_length_text();
+    const InitialisedPuzzle puzzle = initialised(h, reference);
+    for (auto _ : st) {
+        restart(h, puzzle, reference);
+        h.engine.evaluate_proposal();
+        benchmark::DoNotOptimize(h.view.soluce.constData());
+    }
+    if (!h.boxes.shown.empty() || !h.dialog.opened.empty() || h.view.soluce != reference) {
+        st.SkipWithError("the proposal did not reveal the whole reference");
+    }
+    st.SetItemsProcessed(st.iterations() * reference.size());
+}
+BENCHMARK(BM_EvaluateFullReveal);
+
+void BM_CheckWordFit(benchmark::State& st) {
+    EngineHarness h;
+    const QString reference = vorlo::bench::full_length_text();
+    const InitialisedPuzzle puzzle = initialised(h, reference);
+    for (auto _ : st) {
+        restart(h, puzzle, reference);
+        h.engine.check_word_fit();
+        benchmark::DoNotOptimize(h.state.found_word.constData());
+    }
+    if (h.state.proposal_refused || !h.dialog.opened.empty()) {
+        st.SkipWithError("a word did not fit");
+    }
+    st.SetItemsProcessed(st.iterations() * reference.size());
+}
+BENCHMARK(BM_CheckWordFit);
+
+// The proposal as typed with a blank after each apostrophe: every elision is joined first.
+void BM_CheckWordFitJoiningElisions(benchmark::State& st) {
+    EngineHarness h;
+    const QString reference = vorlo::bench::full_length_text();
+    const QString typed = vorlo::bench::with_spaced_elisions(reference);
+    const InitialisedPuzzle puzzle = initialised(h, reference);
+    for (auto _ : st) {
+        restart(h, puzzle, typed);
+        h.engine.check_word_fit();
+        benchmark::DoNotOptimize(h.view.propal.constData());
+    }
+    if (h.state.proposal_refused || h.view.propal != reference) {
+        st.SkipWithError("the elisions were not joined into the reference's words");
+    }
+    st.SetItemsProcessed(st.iterations() * typed.size());
+}
+BENCHMARK(BM_CheckWordFitJoiningElisions);
+
+}  // namespace
+
+BENCHMARK_MAIN();
