@@ -1,0 +1,168 @@
+#include "engine/messages.h"
+#include "report/forum_message.h"
+#include "ui/word_mismatch_window.h"
+#include "window_harness.h"
+
+using namespace vorlo;
+using namespace vorlo::testing;
+
+// A whole turn of the game driven through the window's own controls.
+class GameTurnTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void a_click_moves_the_focus_before_the_action() {
+        WindowHarness h;
+        h.type_into(h.ref(), QStringLiteral("  le chat  "));
+        QTest::mouseClick(h.button(QStringLiteral("init")), Qt::LeftButton);
+        // Leaving the reference cleaned it before "Initialiser" read it.
+        QCOMPARE(h.window->reference(), QStringLiteral("LE CHAT"));
+        QCOMPARE(h.window->found_text(), QStringLiteral("** ****"));
+        QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("6"));
+    }
+
+    void one_turn_reveals_the_letters_guessed_right_and_copies_the_post() {
+        WindowHarness h;
+        h.type_into(h.ref(), QStringLiteral("le chat"));
+        h.click(QStringLiteral("init"));
+        QCOMPARE(h.window->found_text(), QStringLiteral("** ****"));
+        QCOMPARE(h.window->proposal(), QString());
+
+        h.type_into(h.propal(), QStringLiteral("lu thon"));
+        h.click(QStringLiteral("Générer"));
+        QCOMPARE(h.window->proposal(), QStringLiteral("LU THON"));
+        QCOMPARE(h.window->found_text(), QStringLiteral("L* *H**"));
+        QCOMPARE(h.caption(QStringLiteral("lettres_trouvées")), QStringLiteral("2"));
+        QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("4"));
+        QVERIFY(h.boxes.shown.empty());
+
+        h.click(QStringLiteral("bt_copier"));
+        QCOMPARE(h.clipboard.held,
+                 build_forum_message(QStringLiteral("L* *H**"), QStringLiteral("2"),
+                                     QStringLiteral("4"), h.window->remaining_letters()));
+        QVERIFY(h.clipboard.held.startsWith(
+            QStringLiteral("[font=Courier New][size=5]L* *H**[/size][/font]\r")));
+        // Copying again changes nothing and gives the same message.
+        const QString first = h.clipboard.held;
+        h.click(QStringLiteral("bt_copier"));
+        QCOMPARE(h.clipboard.writes, 2);
+        QCOMPARE(h.clipboard.held, first);
+        QCOMPARE(h.window->found_text(), QStringLiteral("L* *H**"));
+    }
+
+    void generating_without_a_puzzle_is_refused_with_its_message() {
+        WindowHarness h;
+        h.ref()->setPlainText(QStringLiteral("LE CHAT"));
+        h.soluce()->setPlainText(QString());
+        h.type_into(h.propal(), QStringLiteral("le chat"));
+        h.click(QStringLiteral("Générer"));
+        QCOMPARE(h.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(h.boxes.shown[0].text, messages::not_initialised());
+    }
+
+    void erasing_the_proposal_empties_it_and_moves_the_focus_into_it() {
+        WindowHarness h;
+        h.type_into(h.propal(), QStringLiteral("abc"));
+        h.click(QStringLiteral("Command1"));
+        QCOMPARE(h.window->proposal(), QString());
+        QVERIFY(h.propal()->hasFocus());
+        // Already empty: it stays empty and still takes the focus.
+        h.ref()->setFocus(Qt::TabFocusReason);
+        h.click(QStringLiteral("Command1"));
+        QCOMPARE(h.window->proposal(), QString());
+        QVERIFY(h.propal()->hasFocus());
+    }
+
+    void a_word_that_does_not_fit_opens_the_modeless_dialog() {
+        WindowHarness h;
+        start_puzzle(h, QStringLiteral("LES CHAT!"));
+        QCOMPARE(h.window->found_text(), QStringLiteral("*** ****!"));
+        play(h, QStringLiteral("LES CHATS!"));
+
+        WordMismatchWindow* dialog = h.window->word_mismatch_window();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->objectName(), QStringLiteral("form_message"));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Vorlo"));
+        QCOMPARE(label(dialog, "err_label_soluce"), QStringLiteral("****"));
+        QCOMPARE(label(dialog, "err_label_propal"), QStringLiteral("CHATS"));
+        QCOMPARE(label(dialog, "err_label_position"), QStringLiteral("2"));
+        // The refusal put the puzzle back as it was.
+        QCOMPARE(h.window->found_text(), QStringLiteral("*** ****!"));
+        QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("7"));
+
+        // The main window stays usable while the dialog is open; a second refusal reuses it.
+        play(h, QStringLiteral("L CHAT!"));
+        QCOMPARE(h.window->word_mismatch_window(), dialog);
+        QCOMPARE(label(dialog, "err_label_propal"), QStringLiteral("L"));
+        QCOMPARE(label(dialog, "err_label_position"), QStringLiteral("1"));
+        QCOMPARE(h.window->found_text(), QStringLiteral("*** ****!"));
+    }
+
+    void ok_closes_the_dialog_and_marks_the_word_in_red() {
+        WindowHarness h;
+        start_puzzle(h, QStringLiteral("LES CHAT!"));
+        play(h, QStringLiteral("LES CHATS!"));
+        QPointer<WordMismatchWindow> dialog = h.window->word_mismatch_window();
+        QVERIFY(dialog);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bt_non")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(!dialog);  // closed and destroyed
+
+        const QTextCursor selection = h.propal()->textCursor();
+        QCOMPARE(selection.selectionStart(), 4);
+        QCOMPARE(selection.selectionEnd(), 9);
+        for (int i = 0; i < h.window->proposal().size(); ++i) {
+            const bool in_word = i >= 4 && i < 9;
+            QCOMPARE(character_colour(h.propal(), i) == QColor(255, 0, 0), in_word);
+        }
+    }
+
+    void the_close_box_of_the_dialog_marks_nothing() {
+        WindowHarness h;
+        start_puzzle(h, QStringLiteral("LES CHAT!"));
+        play(h, QStringLiteral("LES CHATS!"));
+        QPointer<WordMismatchWindow> dialog = h.window->word_mismatch_window();
+        dialog->close();
+        QTRY_VERIFY(!dialog);
+        for (int i = 0; i < h.window->proposal().size(); ++i) {
+            QVERIFY(character_colour(h.propal(), i) != QColor(255, 0, 0));
+        }
+        QVERIFY(!h.propal()->textCursor().hasSelection());
+    }
+
+    void a_proposal_with_a_missing_word_marks_nothing() {
+        WindowHarness h;
+        start_puzzle(h, QStringLiteral("LE CHAT !"));
+        play(h, QStringLiteral("LE"));
+        WordMismatchWindow* dialog = h.window->word_mismatch_window();
+        QVERIFY(dialog);
+        QCOMPARE(label(dialog, "err_label_propal"), QString());
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bt_non")),
+                          Qt::LeftButton);
+        QVERIFY(!h.propal()->textCursor().hasSelection());
+        QVERIFY(character_colour(h.propal(), 0) != QColor(255, 0, 0));
+    }
+
+  private:
+    static void start_puzzle(WindowHarness& h, const QString& reference) {
+        h.ref()->setPlainText(reference);
+        h.click(QStringLiteral("init"));
+    }
+    static void play(WindowHarness& h, const QString& proposal) {
+        h.propal()->setPlainText(proposal);
+        h.click(QStringLiteral("Générer"));
+    }
+    static QString label(QWidget* dialog, const char* name) {
+        return dialog->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    static QColor character_colour(ProposalEditor* editor, int index) {
+        QTextCursor cursor(editor->document());
+        cursor.setPosition(index + 1);
+        return cursor.charFormat().foreground().color();
+    }
+};
+
+QTEST_MAIN(GameTurnTest)
+#include "test_game_turn.moc"

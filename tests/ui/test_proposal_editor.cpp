@@ -1,0 +1,165 @@
+#include "window_harness.h"
+
+using namespace vorlo;
+using namespace vorlo::testing;
+
+// The proposal editor's own rules: change, loss of focus and mouse press.
+class ProposalEditorTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void typing_after_a_save_empties_the_saved_marker() {
+        WindowHarness h;
+        h.ref()->setPlainText(QStringLiteral("LE CHAT"));
+        h.click(QStringLiteral("record"));
+        QCOMPARE(h.window->saved_marker(), QStringLiteral("Y"));
+        h.propal()->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(h.propal(), Qt::Key_A);
+        QCOMPARE(h.window->saved_marker(), QString());
+    }
+
+    void a_change_of_look_alone_is_not_a_change_of_the_proposal() {
+        WindowHarness h;
+        h.window->set_proposal(QStringLiteral("LE CHAT"));
+        h.ref()->setPlainText(QStringLiteral("LE CHAT"));
+        h.click(QStringLiteral("record"));
+        h.propal()->colour_range(0, 2, Qt::red);
+        h.propal()->set_text_colour(Qt::blue);
+        h.window->set_proposal(QStringLiteral("LE CHAT"));  // the same text again
+        QCOMPARE(h.window->saved_marker(), QStringLiteral("Y"));
+    }
+
+    void losing_the_focus_cleans_the_proposal_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cleaned");
+        QTest::newRow("glued question mark and blanks") << "  Le chat? dort  "
+                                                        << "LE CHAT DORT";
+        QTest::newRow("standalone question mark") << "Le ? dort"
+                                                  << "LE ? DORT";
+        QTest::newRow("mark after a blank") << "Le ?chat"
+                                            << "LE ?CHAT";
+        QTest::newRow("five blanks") << "Le     chat"
+                                     << "LE CHAT";
+        QTest::newRow("only blanks") << "     "
+                                     << "";
+        QTest::newRow("accents") << "élève œuf"
+                                 << "ÉLÈVE ŒUF";
+    }
+    void losing_the_focus_cleans_the_proposal() {
+        QFETCH(QString, typed);
+        QFETCH(QString, cleaned);
+        WindowHarness h;
+        h.type_into(h.propal(), typed);
+        h.ref()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(h.window->proposal(), cleaned);
+    }
+
+    void a_typed_line_break_becomes_one_blank() {
+        WindowHarness h;
+        h.propal()->clear();
+        h.type_into(h.propal(), QStringLiteral("le"));
+        QTest::keyClick(h.propal(), Qt::Key_Return);
+        QTest::keyClicks(h.propal(), QStringLiteral("chat"));
+        QCOMPARE(h.window->proposal(), QStringLiteral("le\r\nchat"));
+        h.click(QStringLiteral("Command1"));  // the focus leaves the editor, then returns
+        QCOMPARE(h.window->proposal(), QString());
+
+        h.type_into(h.propal(), QStringLiteral("le"));
+        QTest::keyClick(h.propal(), Qt::Key_Return);
+        QTest::keyClicks(h.propal(), QStringLiteral("chat"));
+        h.lettres()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(h.window->proposal(), QStringLiteral("LE CHAT"));
+    }
+
+    void opening_a_menu_does_not_clean_the_proposal() {
+        WindowHarness h;
+        h.type_into(h.propal(), QStringLiteral("le chat"));
+        h.ref()->setFocus(Qt::PopupFocusReason);
+        QCOMPARE(h.window->proposal(), QStringLiteral("le chat"));
+    }
+
+    void an_empty_editor_losing_the_focus_keeps_the_saved_marker() {
+        WindowHarness h;
+        h.propal()->clear();
+        h.ref()->setPlainText(QStringLiteral("LE CHAT"));
+        h.click(QStringLiteral("record"));
+        h.propal()->setFocus(Qt::MouseFocusReason);
+        h.ref()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(h.window->saved_marker(), QStringLiteral("Y"));
+    }
+
+    void a_right_press_on_an_empty_editor_pastes_the_clipboard() {
+        WindowHarness h;
+        h.propal()->clear();
+        h.clipboard.held = QStringLiteral("bonjour");
+        QTest::mousePress(h.propal()->viewport(), Qt::RightButton);
+        QCOMPARE(h.window->proposal(), QStringLiteral("bonjour"));
+        // A second press on the filled editor pastes nothing more.
+        h.clipboard.held = QStringLiteral("encore");
+        QTest::mousePress(h.propal()->viewport(), Qt::RightButton);
+        QCOMPARE(h.window->proposal(), QStringLiteral("bonjour"));
+    }
+
+    void a_left_press_never_pastes() {
+        WindowHarness h;
+        h.propal()->clear();
+        h.clipboard.held = QStringLiteral("bonjour");
+        QTest::mousePress(h.propal()->viewport(), Qt::LeftButton);
+        QCOMPARE(h.window->proposal(), QString());
+    }
+
+    void a_press_removes_the_question_marks_glued_to_words_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("after a blank, glued to the word") << "LE ?CHAT"
+                                                          << "LE CHAT";
+        QTest::newRow("standalone") << "LE ? DORT"
+                                    << "LE ? DORT";
+        QTest::newRow("ending the text") << "CHAT?"
+                                         << "CHAT?";
+        QTest::newRow("inside a word") << "CH?AT DORT"
+                                       << "CHAT DORT";
+        QTest::newRow("first, then a blank") << "? LE"
+                                             << "? LE";
+    }
+    void a_press_removes_the_question_marks_glued_to_words() {
+        QFETCH(QString, text);
+        QFETCH(QString, after);
+        WindowHarness h;
+        h.window->set_proposal(text);
+        QTest::mousePress(h.propal()->viewport(), Qt::LeftButton);
+        QCOMPARE(h.window->proposal(), after);
+    }
+
+    void rewriting_the_text_keeps_the_look_of_the_characters_that_stay() {
+        WindowHarness h;
+        h.window->set_proposal(QStringLiteral("LE CHAT DORT"));
+        h.propal()->colour_range(0, 2, Qt::blue);   // LE
+        h.propal()->colour_range(8, 4, Qt::green);  // DORT
+        h.window->set_proposal(QStringLiteral("LE CHIEN DORT"));
+        QCOMPARE(colour_at(h.propal(), 0), QColor(Qt::blue));
+        QCOMPARE(colour_at(h.propal(), 1), QColor(Qt::blue));
+        QCOMPARE(colour_at(h.propal(), 9), QColor(Qt::green));
+        QCOMPARE(colour_at(h.propal(), 12), QColor(Qt::green));
+    }
+
+    void an_emptied_editor_keeps_the_colour_for_what_is_typed_next() {
+        WindowHarness h;
+        h.window->set_proposal(QStringLiteral("LE CHAT"));
+        h.propal()->set_text_colour(QColor(10, 20, 30));
+        h.click(QStringLiteral("Command1"));
+        QTest::keyClicks(h.propal(), QStringLiteral("x"));
+        QCOMPARE(h.window->proposal(), QStringLiteral("x"));
+        QCOMPARE(colour_at(h.propal(), 0), QColor(10, 20, 30));
+    }
+
+  private:
+    static QColor colour_at(ProposalEditor* editor, int index) {
+        QTextCursor cursor(editor->document());
+        cursor.setPosition(index + 1);
+        return cursor.charFormat().foreground().color();
+    }
+};
+
+QTEST_MAIN(ProposalEditorTest)
+#include "test_proposal_editor.moc"

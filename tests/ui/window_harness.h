@@ -1,0 +1,132 @@
+#pragma once
+
+#include "engine/puzzle_state.h"
+#include "storage/vorlo_database.h"
+#include "support/engine_harness.h"
+#include "ui/main_window.h"
+#include "ui/platform.h"
+#include "ui/proposal_editor.h"
+#include "ui/text_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <deque>
+#include <memory>
+
+namespace vorlo::testing {
+
+// Choosers answering from a script; an unscripted opening counts as a cancel.
+class ScriptedChoosers : public Choosers {
+  public:
+    std::deque<std::optional<qint32>> colours;
+    std::deque<std::optional<FontChoice>> fonts;
+    int openings = 0;
+
+    std::optional<qint32> choose_colour() override {
+        ++openings;
+        if (colours.empty()) {
+            return std::nullopt;
+        }
+        auto colour = colours.front();
+        colours.pop_front();
+        return colour;
+    }
+    std::optional<FontChoice> choose_font() override {
+        ++openings;
+        if (fonts.empty()) {
+            return std::nullopt;
+        }
+        auto font = fonts.front();
+        fonts.pop_front();
+        return font;
+    }
+};
+
+class FakeClipboard : public Clipboard {
+  public:
+    QString held;
+    int writes = 0;
+    QString text() const override { return held; }
+    void set_text(const QString& text) override {
+        held = text;
+        ++writes;
+    }
+};
+
+class RecordingExit : public ProgramExit {
+  public:
+    int ends = 0;
+    void end_program() override { ++ends; }
+};
+
+// A database file in a temporary folder, to prepare before the window opens it.
+struct PageFile {
+    QTemporaryDir folder;
+    QString path() const { return folder.filePath(VorloDatabase::file_name()); }
+};
+
+// The main window over a real database file and scripted desktop services, shown on the
+// offscreen platform.
+class WindowHarness {
+  public:
+    PageFile file;
+    PuzzleState state;
+    VorloDatabase database;
+    ScriptedMessageBoxes boxes;
+    ScriptedChoosers choosers;
+    FakeClipboard clipboard;
+    RecordingExit exit;
+    std::unique_ptr<MainWindow> window;
+
+    // `prepare` may write into the file before the window opens it.
+    explicit WindowHarness(const std::function<void(const QString&)>& prepare = {}) {
+        if (prepare) {
+            VorloDatabase setup;
+            setup.open(file.path());
+            setup.close();
+            prepare(file.path());
+        }
+        database.open(file.path());
+        window = std::make_unique<MainWindow>(state, database,
+                                              Platform{boxes, choosers, clipboard, exit});
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    template <typename T>
+    T* find(const QString& name) const {
+        T* child = window->findChild<T*>(name);
+        if (!child) {
+            qWarning("no control named %s", qPrintable(name));
+        }
+        return child;
+    }
+    TextBox* ref() const { return find<TextBox>(QStringLiteral("ref")); }
+    TextBox* soluce() const { return find<TextBox>(QStringLiteral("soluce")); }
+    TextBox* lettres() const { return find<TextBox>(QStringLiteral("lettres")); }
+    ProposalEditor* propal() const { return find<ProposalEditor>(QStringLiteral("propal")); }
+    QPushButton* button(const QString& name) const { return find<QPushButton>(name); }
+    QString caption(const QString& name) const { return find<QLabel>(name)->text(); }
+
+    // A mouse click: the button takes the focus on the press, then acts on the release.
+    void click(const QString& name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    // Selects the whole text of the box and types over it.
+    void type_into(QWidget* box, const QString& text) {
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : text) {  // key events carrying their text, accents included
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    void trigger(const QString& item) {
+        QAction* action = window->findChild<QAction*>(item);
+        QVERIFY2(action, qPrintable(item));
+        action->trigger();
+    }
+};
+
+}  // namespace vorlo::testing
