@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# Drives the real Vorlo window on its own Xvfb with xdotool, reads the forum message back
+# with xclip and checks how the program ends. Usage: real_window_test.sh PATH_TO_VORLO
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+binary="$(realpath "$1")"
+work="$(mktemp -d)"
+xvfb_pid=""
+app_pid=""
+app_dir=""
+win=""
+menu=0
+
+cleanup() {
+    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$app_dir" ] && [ -s "$app_dir/vorlo.log" ]; then
+        echo "--- program output:" >&2
+        cat "$app_dir/vorlo.log" >&2
+    fi
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "--- visible windows:" >&2
+        for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            echo "$w $(xdotool getwindowname "$w")" >&2
+        done
+    fi
+    exit 1
+}
+
+# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds or time runs out.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 1100x720x24 -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    wait_for 15 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# start_app FOLDER: starts the copy of the program in FOLDER and waits for its window.
+start_app() {
+    app_dir="$1"
+    "$app_dir/vorlo" >>"$app_dir/vorlo.log" 2>&1 &
+    app_pid=$!
+    win="$(timeout 60 xdotool search --sync --onlyvisible --name '^PRUM - Vorlo' | head -n 1)" ||
+        fail "the main window did not appear"
+    local WIDTH HEIGHT X Y
+    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(WIDTH|HEIGHT|X|Y)=')"
+    [ "$X,$Y,$WIDTH" = "13,13,1036" ] || fail "main window at $X,$Y width $WIDTH"
+    menu=$((HEIGHT - 653))  # the menu bar sits above the client area
+    [ "$menu" -gt 10 ] || fail "main window height $HEIGHT leaves no room for the menu bar"
+}
+
+# click X Y: a left click at client-area pixels of the main window.
+click() {
+    xdotool mousemove --window "$win" "$1" $(($2 + menu)) click 1
+}
+
+# type_into X Y TEXT: clicks into a text box and replaces its whole text with TEXT.
+type_into() {
+    click "$1" "$2"
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$3"
+}
+
+click_ref() { type_into 174 256 "$1"; }
+click_propal() { type_into 860 256 "$1"; }
+click_init() { click 84 628; }
+click_record() { click 236 628; }
+click_copy() { click 464 628; }
+click_generate() { click 808 628; }
+click_quit() { click 948 628; }
+
+clipboard_is() {
+    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/clipboard" 2>/dev/null &&
+        cmp -s "$1" "$work/clipboard"
+}
+
+# expect_clipboard FILE: the clipboard must come to hold exactly the bytes of FILE.
+expect_clipboard() {
+    if ! wait_for 10 clipboard_is "$1"; then
+        echo "--- expected:" >&2
+        od -c "$1" >&2
+        echo "--- clipboard:" >&2
+        od -c "$work/clipboard" >&2
+        fail "the clipboard does not hold the expected forum message"
+    fi
+}
+
+# forum_message FILE FOUND FOUND_COUNT REMAINING_COUNT LETTERS: the expected message,
+# each line ended by one carriage return.
+forum_message() {
+    printf '%s\r' "[font=Courier New][size=5]$2[/size][/font]" \
+        "[b][color=#FF0000]$3[/color][/b] lettre(s) trouvée(s). " \
+        "[b][color=#FF0000]$4[/color][/b] lettres à placer " \
+        "[font=Courier New][size=5][color=#4132F5]$5[/color][/size][/font]" >"$1"
+}
+
+app_running() { kill -0 "$app_pid" 2>/dev/null; }
+app_ended() { ! app_running; }
+
+# expect_end: the program must end by itself, with status 0.
+expect_end() {
+    wait_for 10 app_ended || fail "the program is still running"
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+question_window() {
+    xdotool search --all --onlyvisible --pid "$app_pid" --name '^vorlo' 2>/dev/null | head -n 1
+}
+question_shown() { [ -n "$(question_window)" ]; }
+question_gone() { ! question_shown; }
+
+# answer_question KEY: waits for the Yes/No question and answers it with KEY.
+answer_question() {
+    wait_for 10 question_shown || fail "no question was asked"
+    xdotool key "$1"
+}
+
+# expect_still_running: after "Non" the question goes away and the window stays.
+expect_still_running() {
+    wait_for 10 question_gone || fail "the question is still shown"
+    sleep 1
+    app_running || fail "the program ended after the answer Non"
+    xdotool search --onlyvisible --name '^PRUM - Vorlo' >/dev/null || fail "the window went away"
+}
+
+start_xvfb
+
+echo "Scenario 1: two games, copy, save and quit"
+first="$work/first"
+mkdir "$first"
+cp "$binary" "$first/vorlo"
+start_app "$first"
+wait_for 10 test -s "$first/vorlo.mdb" || fail "vorlo.mdb was not created in $first"
+
+click_ref "le chat dort"
+click_init
+click_propal "la chat dors"
+click_generate
+click_copy
+forum_message "$work/expected1" "L* CHAT DOR*" 8 2 "E T "
+expect_clipboard "$work/expected1"
+echo "  ok: le chat dort"
+
+click_ref "un élève dort"
+click_init
+click_propal "un élevé dors"
+click_generate
+click_copy
+forum_message "$work/expected2" "UN ÉL*V* DOR*" 8 3 "E T È "
+expect_clipboard "$work/expected2"
+echo "  ok: un élève dort"
+
+click_record
+click_quit
+expect_end
+echo "  ok: saved, then Quitter ended the program with status 0"
+
+echo "Scenario 2: the saved page comes back; unsaved page, Non, close request"
+second="$work/second"
+mkdir "$second"
+cp "$binary" "$first/vorlo.mdb" "$second/"
+start_app "$second"
+click_copy
+forum_message "$work/expected3" "UN ÉL*V* DOR*" 0 3 "E T È "
+expect_clipboard "$work/expected3"
+echo "  ok: the stored page was shown again"
+
+click_propal "un eleve dort"
+click_quit
+answer_question Escape
+expect_still_running
+echo "  ok: Quitter, Non: still running"
+
+if command -v python3 >/dev/null; then
+    python3 "$here/close_request.py" "$win" || fail "could not send WM_DELETE_WINDOW"
+    answer_question Escape
+    expect_still_running
+    echo "  ok: close request, Non: still running"
+    python3 "$here/close_request.py" "$win" || fail "could not send WM_DELETE_WINDOW"
+    answer_question Return
+    expect_end
+    echo "  ok: close request, Oui: ended with status 0"
+else
+    echo "  SKIP: no python3 to send WM_DELETE_WINDOW"
+    click_quit
+    answer_question Return
+    expect_end
+    echo "  ok: Quitter, Oui: ended with status 0"
+fi
+
+echo "PASS"
