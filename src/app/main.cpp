@@ -9,7 +9,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vorlo"));
     QApplication::setDesktopFileName(QStringLiteral("vorlo"));
     // The program ends through its quit rules only, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);

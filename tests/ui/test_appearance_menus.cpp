@@ -153,18 +153,11 @@ class AppearanceMenusTest : public QObject {
     void a_stored_choice_comes_back_after_a_restart() {
         PageFile file;
         for (int run = 0; run < 2; ++run) {
-            PuzzleState state;
-            VorloDatabase database;
-            QVERIFY(database.open(file.path()).ok);
-            ScriptedMessageBoxes boxes;
-            ScriptedChoosers choosers;
-            choosers.colours.push_back(colour_value(QColor(9, 8, 7)));
-            FakeClipboard clipboard;
-            RecordingExit exit;
-            MainWindow window(state, database, {boxes, choosers, clipboard, exit});
-            auto* ref = window.findChild<QWidget*>(QStringLiteral("ref"));
+            OpenWindow w(file.path());
+            auto* ref = w.window->findChild<QWidget*>(QStringLiteral("ref"));
             if (run == 0) {
-                window.findChild<QAction*>(QStringLiteral("mnu_fond_ref"))->trigger();
+                w.choosers.colours.push_back(colour_value(QColor(9, 8, 7)));
+                w.window->findChild<QAction*>(QStringLiteral("mnu_fond_ref"))->trigger();
             } else {
                 QCOMPARE(ref->palette().color(QPalette::Base), QColor(9, 8, 7));
             }
@@ -184,23 +177,13 @@ class AppearanceMenusTest : public QObject {
 
     void a_look_the_file_refuses_is_reported() {
         PageFile file;
-        {
-            VorloDatabase setup;
-            QVERIFY(setup.open(file.path()).ok);
-        }
-        PuzzleState state;
-        VorloDatabase database;
-        QVERIFY(database.open(file.path(), /*read_only=*/true).ok);
-        ScriptedMessageBoxes boxes;
-        ScriptedChoosers choosers;
-        choosers.colours.push_back(colour_value(Qt::blue));
-        FakeClipboard clipboard;
-        RecordingExit exit;
-        MainWindow window(state, database, {boxes, choosers, clipboard, exit});
-        window.findChild<QAction*>(QStringLiteral("mnu_fond_lettres"))->trigger();
-        QCOMPARE(boxes.shown.size(), std::size_t{1});
-        QCOMPARE(boxes.shown[0].icon, MessageIcon::Exclamation);
-        QVERIFY(boxes.shown[0].text.startsWith(
+        OpenWindow w(made_file(file), /*read_only=*/true);
+        QVERIFY(w.database.is_open());
+        w.choosers.colours.push_back(colour_value(Qt::blue));
+        w.window->findChild<QAction*>(QStringLiteral("mnu_fond_lettres"))->trigger();
+        QCOMPARE(w.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(w.boxes.shown[0].icon, MessageIcon::Exclamation);
+        QVERIFY(w.boxes.shown[0].text.startsWith(
             QStringLiteral("Le choix de couleur ou de police n'a pas été enregistré.")));
     }
 

@@ -75,30 +75,17 @@ class OpeningSequenceTest : public QObject {
         PageFile file;
         QString saved_letters;
         {
-            PuzzleState state;
-            VorloDatabase database;
-            QVERIFY(database.open(file.path()).ok);
-            ScriptedMessageBoxes boxes;
-            ScriptedChoosers choosers;
-            FakeClipboard clipboard;
-            RecordingExit exit;
-            MainWindow window(state, database, {boxes, choosers, clipboard, exit});
-            window.set_reference(QStringLiteral("ÉTÉ À L’OMBRE"));
-            QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("init")),
+            OpenWindow first(file.path());
+            first.window->set_reference(QStringLiteral("ÉTÉ À L’OMBRE"));
+            QTest::mouseClick(first.window->findChild<QPushButton*>(QStringLiteral("init")),
                               Qt::LeftButton);
-            saved_letters = window.remaining_letters();
-            window.save_page();
-            window.clear_page();  // the cleared page is not stored
-            QVERIFY(boxes.shown.empty());
+            saved_letters = first.window->remaining_letters();
+            first.window->save_page();
+            first.window->clear_page();  // the cleared page is not stored
+            QVERIFY(first.boxes.shown.empty());
         }
-        PuzzleState state;
-        VorloDatabase database;
-        QVERIFY(database.open(file.path()).ok);
-        ScriptedMessageBoxes boxes;
-        ScriptedChoosers choosers;
-        FakeClipboard clipboard;
-        RecordingExit exit;
-        MainWindow window(state, database, {boxes, choosers, clipboard, exit});
+        OpenWindow w(file.path());
+        const MainWindow& window = *w.window;
         QCOMPARE(window.reference(), QStringLiteral("ÉTÉ À L’OMBRE"));
         QCOMPARE(window.found_text(), QStringLiteral("*** * *’*****"));
         QCOMPARE(window.remaining_letters(), saved_letters);

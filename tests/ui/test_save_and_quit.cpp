@@ -15,10 +15,7 @@ class SaveAndQuitTest : public QObject {
   private slots:
     void saving_stores_the_page_and_sets_the_marker() {
         WindowHarness h;
-        h.type_into(h.ref(), QStringLiteral("le chat"));
-        h.click(QStringLiteral("init"));
-        h.type_into(h.propal(), QStringLiteral("lu thon"));
-        h.click(QStringLiteral("Générer"));
+        h.play_le_chat();
         h.click(QStringLiteral("record"));
         QVERIFY(h.boxes.shown.empty());
         QCOMPARE(h.window->saved_marker(), QStringLiteral("Y"));
@@ -70,36 +67,23 @@ class SaveAndQuitTest : public QObject {
 
     void a_save_the_file_refuses_is_reported_and_keeps_the_marker() {
         PageFile file;
-        {
-            VorloDatabase setup;
-            QVERIFY(setup.open(file.path()).ok);
-        }
-        PuzzleState state;
-        VorloDatabase database;
-        QVERIFY(database.open(file.path(), /*read_only=*/true).ok);
-        ScriptedMessageBoxes boxes;
-        ScriptedChoosers choosers;
-        FakeClipboard clipboard;
-        RecordingExit exit;
-        MainWindow window(state, database, {boxes, choosers, clipboard, exit});
+        OpenWindow w(made_file(file), /*read_only=*/true);
+        QVERIFY(w.database.is_open());
         const QByteArray before = test::file_bytes(file.path());
 
-        window.set_reference(QStringLiteral("LE CHAT"));
-        window.save_page();
-        QCOMPARE(boxes.shown.size(), std::size_t{1});
-        QCOMPARE(boxes.shown[0].icon, MessageIcon::Critical);
-        QVERIFY(boxes.shown[0].text.startsWith(
+        w.window->set_reference(QStringLiteral("LE CHAT"));
+        w.window->save_page();
+        QCOMPARE(w.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(w.boxes.shown[0].icon, MessageIcon::Critical);
+        QVERIFY(w.boxes.shown[0].text.startsWith(
             QStringLiteral("Les données de la page n'ont pas été enregistrées.")));
-        QCOMPARE(window.saved_marker(), QString());
+        QCOMPARE(w.window->saved_marker(), QString());
         QCOMPARE(test::file_bytes(file.path()), before);
     }
 
     void clearing_the_page_empties_it_and_stores_nothing() {
         WindowHarness h;
-        h.type_into(h.ref(), QStringLiteral("le chat"));
-        h.click(QStringLiteral("init"));
-        h.type_into(h.propal(), QStringLiteral("lu thon"));
-        h.click(QStringLiteral("Générer"));
+        h.play_le_chat();
         h.click(QStringLiteral("record"));
         h.trigger(QStringLiteral("menu_delete"));
 

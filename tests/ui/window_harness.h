@@ -68,11 +68,8 @@ struct PageFile {
     QString path() const { return folder.filePath(VorloDatabase::file_name()); }
 };
 
-// The main window over a real database file and scripted desktop services, shown on the
-// offscreen platform.
-class WindowHarness {
-  public:
-    PageFile file;
+// The main window over a database file and scripted desktop services.
+struct OpenWindow {
     PuzzleState state;
     VorloDatabase database;
     ScriptedMessageBoxes boxes;
@@ -81,20 +78,52 @@ class WindowHarness {
     RecordingExit exit;
     std::unique_ptr<MainWindow> window;
 
-    // `prepare` may write into the file before the window opens it.
-    explicit WindowHarness(const std::function<void(const QString&)>& prepare = {}) {
-        if (prepare) {
-            VorloDatabase setup;
-            setup.open(file.path());
-            setup.close();
-            prepare(file.path());
+    explicit OpenWindow(const QString& path, bool read_only = false) {
+        const VorloDatabase::OpenResult opened = database.open(path, read_only);
+        if (!opened.ok) {
+            qWarning("cannot open %s: %s", qPrintable(path), qPrintable(opened.error));
         }
-        database.open(file.path());
         window = std::make_unique<MainWindow>(state, database,
                                               Platform{boxes, choosers, clipboard, exit});
+    }
+};
+
+// A file made with its three tables, ready for a test to write into.
+inline QString made_file(const PageFile& file) {
+    VorloDatabase setup;
+    setup.open(file.path());
+    setup.close();
+    return file.path();
+}
+
+inline QString prepared(const PageFile& file, const std::function<void(const QString&)>& prepare) {
+    if (prepare) {
+        prepare(made_file(file));
+    }
+    return file.path();
+}
+
+struct FileHolder {
+    PageFile file;
+};
+
+// The main window over a file of its own, shown on the offscreen platform.
+class WindowHarness : public FileHolder, public OpenWindow {
+  public:
+    // `prepare` may write into the file before the window opens it.
+    explicit WindowHarness(const std::function<void(const QString&)>& prepare = {})
+        : OpenWindow(prepared(file, prepare)) {
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // One turn typed and clicked: the reference LE CHAT, the proposal LU THON.
+    void play_le_chat() {
+        type_into(ref(), QStringLiteral("le chat"));
+        click(QStringLiteral("init"));
+        type_into(propal(), QStringLiteral("lu thon"));
+        click(QStringLiteral("Générer"));
     }
 
     template <typename T>
