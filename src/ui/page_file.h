@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace vorlo {
+
+class MessageBoxes;
+class VorloDatabase;
+
+// Opens the page file vorlo.mdb of the program's folder for the run, creating it when it
+// is missing. A folder that is not writable is reported first; the page then opens
+// read-only when the file is there. When the file cannot serve, the user is told why and
+// false is returned.
+bool open_page_file(VorloDatabase& database, const QString& folder, bool folder_writable,
+                    MessageBoxes& boxes);
+
+}  // namespace vorlo
