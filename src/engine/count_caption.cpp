@@ -8,6 +8,8 @@ int caption_value(const QString& caption) {
     return ok ? value : 0;
 }
 
-QString caption_text(int value) { return QString::number(value); }
+QString caption_text(int value) {
+    return QString::number(value);
+}
 
 }  // namespace vorlo

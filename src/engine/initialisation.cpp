@@ -1,5 +1,5 @@
-#include "engine/counted_letters.h"
 #include "engine/count_caption.h"
+#include "engine/counted_letters.h"
 #include "engine/message_boxes.h"
 #include "engine/messages.h"
 #include "engine/puzzle_engine.h"

@@ -8,7 +8,7 @@ namespace vorlo {
 
 // A PuzzleView held in plain strings, for running the engine without a window.
 class MemoryPuzzleView : public PuzzleView {
-public:
+  public:
     QString ref;
     QString soluce;
     QString lettres;

@@ -2,9 +2,13 @@
 
 namespace vorlo::messages {
 
-QString application_title() { return QStringLiteral("vorlo"); }
+QString application_title() {
+    return QStringLiteral("vorlo");
+}
 
-QString no_reference() { return QStringLiteral("Il n'y a pas de texte de référence !"); }
+QString no_reference() {
+    return QStringLiteral("Il n'y a pas de texte de référence !");
+}
 
 QString text_too_long() {
     return QStringLiteral("La taille du texte ne peut d'dépasser 600 caractères.") + kLineBreak +
@@ -15,7 +19,9 @@ QString not_initialised() {
     return QStringLiteral("Vous n'avez pas initialisé la liste de proposition !");
 }
 
-QString no_proposal() { return QStringLiteral("Vous n'avez pas renseigné le texte de proposition !"); }
+QString no_proposal() {
+    return QStringLiteral("Vous n'avez pas renseigné le texte de proposition !");
+}
 
 QString cannot_quit_without_reference() {
     return QStringLiteral(

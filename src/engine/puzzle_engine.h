@@ -11,7 +11,7 @@ class WordMismatchDialog;
 // The operations of the puzzle engine over the one PuzzleState and the window's displays.
 // Each runs to its end on the user-interface thread and reports failures through the boxes.
 class PuzzleEngine {
-public:
+  public:
     PuzzleEngine(PuzzleState& state, PuzzleView& view, MessageBoxes& boxes,
                  WordMismatchDialog& dialog);
 
@@ -33,7 +33,7 @@ public:
 
     PuzzleState& state() { return state_; }
 
-private:
+  private:
     void add_to_found_count(int amount);
     void refuse_word(int word_number, int proposal_pos);
 

@@ -7,7 +7,7 @@ namespace vorlo {
 // The six displayed values of the puzzle, as the main window shows them. The engine keeps
 // no copy: it reads them here, computes and writes the new values back.
 class PuzzleView {
-public:
+  public:
     virtual ~PuzzleView() = default;
 
     virtual QString reference() const = 0;

@@ -8,7 +8,9 @@ namespace vorlo {
 
 namespace {
 
-bool is_apostrophe(QChar c) { return c == QLatin1Char('\'') || c == QChar(0x2019); }
+bool is_apostrophe(QChar c) {
+    return c == QLatin1Char('\'') || c == QChar(0x2019);
+}
 
 // Reads a working table at a position counted from 1; outside 1..600 it holds nothing.
 QChar slot(const std::array<QChar, kMaxTextLength + 1>& table, int pos) {

@@ -15,7 +15,7 @@ struct WordMismatch {
 
 // The modeless word-mismatch dialog. Opening it must not block the caller.
 class WordMismatchDialog {
-public:
+  public:
     virtual ~WordMismatchDialog() = default;
     virtual void open_refusal(const WordMismatch& mismatch) = 0;
 };

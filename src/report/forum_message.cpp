@@ -19,10 +19,10 @@ QString build_forum_message(const QString& found_text, const QString& found_coun
         message += QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
         return message;
     }
-    message += counter_opening + found_count +
-               QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
-    message += counter_opening + remaining_count +
-               QStringLiteral("[/color][/b] lettres à placer ") + kCr;
+    message +=
+        counter_opening + found_count + QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
+    message +=
+        counter_opening + remaining_count + QStringLiteral("[/color][/b] lettres à placer ") + kCr;
     message += QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + remaining_letters +
                QStringLiteral("[/color][/size][/font]") + kCr;
     return message;

@@ -9,16 +9,18 @@ using vorlo::testing::EngineHarness;
 class TestEvaluation : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void input_checks_data() {
         QTest::addColumn<QString>("found");
         QTest::addColumn<QString>("proposal");
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("message");
-        QTest::newRow("nothing at all") << "" << "" << int(MessageIcon::Exclamation)
-                                        << messages::not_initialised();
-        QTest::newRow("no proposal") << "***" << "" << int(MessageIcon::Exclamation)
-                                     << messages::no_proposal();
+        QTest::newRow("nothing at all")
+            << ""
+            << "" << int(MessageIcon::Exclamation) << messages::not_initialised();
+        QTest::newRow("no proposal")
+            << "***"
+            << "" << int(MessageIcon::Exclamation) << messages::no_proposal();
         QTest::newRow("601 characters") << "***" << QString(601, 'A') << int(MessageIcon::Critical)
                                         << messages::text_too_long();
     }
@@ -55,14 +57,36 @@ private slots:
         QTest::addColumn<QString>("found_count");
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QString>("remaining");
-        QTest::newRow("some letters") << "LE CHAT" << "LA CHAS" << "L* CHA*" << "4" << "E T "
+        QTest::newRow("some letters") << "LE CHAT"
+                                      << "LA CHAS"
+                                      << "L* CHA*"
+                                      << "4"
+                                      << "E T "
                                       << "2";
-        QTest::newRow("whole reference") << "L'ÉTÉ, À PARIS !" << "L'ÉTÉ, À PARIS !"
-                                         << "L'ÉTÉ, À PARIS !" << "10" << "" << "0";
-        QTest::newRow("positions not letters") << "EEE" << "EEE" << "EEE" << "3" << "" << "0";
-        QTest::newRow("shorter proposal") << "AB !!" << "AB" << "AB !!" << "2" << "" << "0";
-        QTest::newRow("accents after the tally")
-            << "ÈÊ BC" << "ZZ BC" << "** BC" << "2" << "Ê È " << "2";
+        QTest::newRow("whole reference") << "L'ÉTÉ, À PARIS !"
+                                         << "L'ÉTÉ, À PARIS !"
+                                         << "L'ÉTÉ, À PARIS !"
+                                         << "10"
+                                         << ""
+                                         << "0";
+        QTest::newRow("positions not letters") << "EEE"
+                                               << "EEE"
+                                               << "EEE"
+                                               << "3"
+                                               << ""
+                                               << "0";
+        QTest::newRow("shorter proposal") << "AB !!"
+                                          << "AB"
+                                          << "AB !!"
+                                          << "2"
+                                          << ""
+                                          << "0";
+        QTest::newRow("accents after the tally") << "ÈÊ BC"
+                                                 << "ZZ BC"
+                                                 << "** BC"
+                                                 << "2"
+                                                 << "Ê È "
+                                                 << "2";
     }
 
     void reveals_exact_positions() {

@@ -9,7 +9,7 @@ using vorlo::testing::EngineHarness;
 class TestInitialisation : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void builds_found_text_and_inventory_data() {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("cleaned_reference");
@@ -17,25 +17,54 @@ private slots:
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QString>("remaining");
 
-        QTest::newRow("words") << "BONJOUR LE MONDE" << "BONJOUR LE MONDE"
-                               << "******* ** *****" << "B D EE J L M NN OOO R U " << "14";
-        QTest::newRow("accents after plain letters")
-            << "L'ÉTÉ, À PARIS !" << "L'ÉTÉ, À PARIS !" << "*'***, * ***** !"
-            << "A I L P R S T À ÉÉ " << "10";
-        QTest::newRow("oe ligature and grave") << "CŒUR DE MÈRE" << "CŒUR DE MÈRE"
-                                               << "**** ** ****" << "C D EE M RR U È Œ " << "10";
-        QTest::newRow("uncounted capitals stay visible")
-            << "NÖEL ET ÆON" << "NÖEL ET ÆON" << "*Ö** ** Æ**" << "EE L NN O T " << "7";
-        QTest::newRow("lower case is not masked")
-            << "Déjà vu" << "Déjà vu" << "*éjà vu" << "D " << "1";
-        QTest::newRow("space runs reduced") << "A     B" << "A B" << "* *" << "A B " << "2";
-        QTest::newRow("two spaces") << "  " << " " << " " << "" << "0";
-        QTest::newRow("tabs and line breaks kept")
-            << "A\t\tB\r\nC" << "A\t\tB\r\nC" << "*\t\t*\r\n*" << "A B C " << "3";
-        QTest::newRow("no letters") << "123 ?!" << "123 ?!" << "123 ?!" << "" << "0";
-        QTest::newRow("twelve of one letter") << QString(12, 'E') << QString(12, 'E')
-                                              << QString(12, '*') << QString(12, 'E') + " "
-                                              << "12";
+        QTest::newRow("words") << "BONJOUR LE MONDE"
+                               << "BONJOUR LE MONDE"
+                               << "******* ** *****"
+                               << "B D EE J L M NN OOO R U "
+                               << "14";
+        QTest::newRow("accents after plain letters") << "L'ÉTÉ, À PARIS !"
+                                                     << "L'ÉTÉ, À PARIS !"
+                                                     << "*'***, * ***** !"
+                                                     << "A I L P R S T À ÉÉ "
+                                                     << "10";
+        QTest::newRow("oe ligature and grave") << "CŒUR DE MÈRE"
+                                               << "CŒUR DE MÈRE"
+                                               << "**** ** ****"
+                                               << "C D EE M RR U È Œ "
+                                               << "10";
+        QTest::newRow("uncounted capitals stay visible") << "NÖEL ET ÆON"
+                                                         << "NÖEL ET ÆON"
+                                                         << "*Ö** ** Æ**"
+                                                         << "EE L NN O T "
+                                                         << "7";
+        QTest::newRow("lower case is not masked") << "Déjà vu"
+                                                  << "Déjà vu"
+                                                  << "*éjà vu"
+                                                  << "D "
+                                                  << "1";
+        QTest::newRow("space runs reduced") << "A     B"
+                                            << "A B"
+                                            << "* *"
+                                            << "A B "
+                                            << "2";
+        QTest::newRow("two spaces") << "  "
+                                    << " "
+                                    << " "
+                                    << ""
+                                    << "0";
+        QTest::newRow("tabs and line breaks kept") << "A\t\tB\r\nC"
+                                                   << "A\t\tB\r\nC"
+                                                   << "*\t\t*\r\n*"
+                                                   << "A B C "
+                                                   << "3";
+        QTest::newRow("no letters") << "123 ?!"
+                                    << "123 ?!"
+                                    << "123 ?!"
+                                    << ""
+                                    << "0";
+        QTest::newRow("twelve of one letter")
+            << QString(12, 'E') << QString(12, 'E') << QString(12, '*') << QString(12, 'E') + " "
+            << "12";
     }
 
     void builds_found_text_and_inventory() {

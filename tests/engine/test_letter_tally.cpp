@@ -8,22 +8,39 @@ using vorlo::testing::EngineHarness;
 class TestLetterTally : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void recounts_hidden_letters_data() {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("found");
         QTest::addColumn<QString>("letters");
         QTest::addColumn<QString>("remaining");
 
-        QTest::newRow("some revealed") << "LE CHAT" << "** *HA*" << "C E L T " << "4";
-        QTest::newRow("all revealed") << "LE CHAT" << "LE CHAT" << "" << "0";
-        QTest::newRow("no letters") << "12, 3 !" << "12, 3 !" << "" << "0";
-        QTest::newRow("uncounted capitals") << "ÄÆ A" << "ÄÆ *" << "A " << "1";
-        QTest::newRow("E and E acute apart") << "EÉE" << "***" << "EE É " << "3";
+        QTest::newRow("some revealed") << "LE CHAT"
+                                       << "** *HA*"
+                                       << "C E L T "
+                                       << "4";
+        QTest::newRow("all revealed") << "LE CHAT"
+                                      << "LE CHAT"
+                                      << ""
+                                      << "0";
+        QTest::newRow("no letters") << "12, 3 !"
+                                    << "12, 3 !"
+                                    << ""
+                                    << "0";
+        QTest::newRow("uncounted capitals") << "ÄÆ A"
+                                            << "ÄÆ *"
+                                            << "A "
+                                            << "1";
+        QTest::newRow("E and E acute apart") << "EÉE"
+                                             << "***"
+                                             << "EE É "
+                                             << "3";
         QTest::newRow("tally order of accents")
-            << "ËÎÔŒÈÊÂÛÉÙÇÀ" << QString(12, '*') << "À Ç Ù É Û Â Ê È Œ Ô Î Ë " << "12";
-        QTest::newRow("twelve copies") << QString(12, 'S') << QString(12, '*')
-                                       << QString(12, 'S') + " " << "12";
+            << "ËÎÔŒÈÊÂÛÉÙÇÀ" << QString(12, '*') << "À Ç Ù É Û Â Ê È Œ Ô Î Ë "
+            << "12";
+        QTest::newRow("twelve copies")
+            << QString(12, 'S') << QString(12, '*') << QString(12, 'S') + " "
+            << "12";
     }
 
     void recounts_hidden_letters() {

@@ -8,7 +8,7 @@ using namespace vorlo;
 class TestPuzzleState : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void start_up_fills_the_charset_table() {
         PuzzleState state;
         state.start_up();

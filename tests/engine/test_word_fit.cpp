@@ -8,7 +8,7 @@ using vorlo::testing::EngineHarness;
 class TestWordFit : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void compares_word_lengths_data() {
         QTest::addColumn<QString>("found");
         QTest::addColumn<QString>("proposal");
@@ -18,26 +18,52 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<int>("bad_word_pos");
 
-        QTest::newRow("second word too long")
-            << "*** ****!" << "LES CHATS!" << true << "****" << "CHATS" << "2" << 5;
-        QTest::newRow("fits") << "*** ****!" << "LES CHAT!" << false << "" << "" << "" << 0;
-        QTest::newRow("letters need not match")
-            << "*E* **A*" << "ZZZ YYYY" << false << "" << "" << "" << 0;
-        QTest::newRow("period sticks to its word")
-            << "*. **" << "AB CD" << false << "" << "" << "" << 0;
-        QTest::newRow("period counted") << "*. **" << "A CD" << true << "*." << "A" << "1" << 1;
-        QTest::newRow("fewer proposal words")
-            << "** *** !" << "AB" << true << "***" << "" << "2" << 4;
-        QTest::newRow("surplus after last found word")
-            << "** ***" << "AB CDE FGH IJ" << false << "" << "" << "" << 0;
+        QTest::newRow("second word too long") << "*** ****!"
+                                              << "LES CHATS!" << true << "****"
+                                              << "CHATS"
+                                              << "2" << 5;
+        QTest::newRow("fits") << "*** ****!"
+                              << "LES CHAT!" << false << ""
+                              << ""
+                              << "" << 0;
+        QTest::newRow("letters need not match") << "*E* **A*"
+                                                << "ZZZ YYYY" << false << ""
+                                                << ""
+                                                << "" << 0;
+        QTest::newRow("period sticks to its word") << "*. **"
+                                                   << "AB CD" << false << ""
+                                                   << ""
+                                                   << "" << 0;
+        QTest::newRow("period counted") << "*. **"
+                                        << "A CD" << true << "*."
+                                        << "A"
+                                        << "1" << 1;
+        QTest::newRow("fewer proposal words") << "** *** !"
+                                              << "AB" << true << "***"
+                                              << ""
+                                              << "2" << 4;
+        QTest::newRow("surplus after last found word") << "** ***"
+                                                       << "AB CDE FGH IJ" << false << ""
+                                                       << ""
+                                                       << "" << 0;
         QTest::newRow("last word compared when found text ends in a letter")
-            << "** ***" << "AB CD" << true << "***" << "CD" << "2" << 4;
+            << "** ***"
+            << "AB CD" << true << "***"
+            << "CD"
+            << "2" << 4;
         QTest::newRow("found text ends with separators the proposal lacks")
-            << "*** ** !" << "ABC DE" << false << "" << "" << "" << 0;
-        QTest::newRow("question mark separates words")
-            << "**?***" << "AB CDE" << false << "" << "" << "" << 0;
-        QTest::newRow("empty found words count no number")
-            << "**  ***" << "AB  CD" << true << "***" << "CD" << "2" << 5;
+            << "*** ** !"
+            << "ABC DE" << false << ""
+            << ""
+            << "" << 0;
+        QTest::newRow("question mark separates words") << "**?***"
+                                                       << "AB CDE" << false << ""
+                                                       << ""
+                                                       << "" << 0;
+        QTest::newRow("empty found words count no number") << "**  ***"
+                                                           << "AB  CD" << true << "***"
+                                                           << "CD"
+                                                           << "2" << 5;
     }
 
     void compares_word_lengths() {
@@ -67,12 +93,18 @@ private slots:
         QTest::addColumn<QString>("proposal");
         QTest::addColumn<QString>("joined");
         QTest::addColumn<int>("changes");
-        QTest::newRow("typographic") << "L’ HOMME" << "L’HOMME" << 1;
-        QTest::newRow("typewriter") << "L' HOMME" << "L'HOMME" << 1;
-        QTest::newRow("blank before kept") << "L 'HOMME" << "L 'HOMME" << 0;
-        QTest::newRow("only one blank removed") << "L'  HOMME" << "L' HOMME" << 1;
-        QTest::newRow("two elisions") << "J' L’ A" << "J'L’A" << 2;
-        QTest::newRow("apostrophe at the end") << "L'" << "L'" << 0;
+        QTest::newRow("typographic") << "L’ HOMME"
+                                     << "L’HOMME" << 1;
+        QTest::newRow("typewriter") << "L' HOMME"
+                                    << "L'HOMME" << 1;
+        QTest::newRow("blank before kept") << "L 'HOMME"
+                                           << "L 'HOMME" << 0;
+        QTest::newRow("only one blank removed") << "L'  HOMME"
+                                                << "L' HOMME" << 1;
+        QTest::newRow("two elisions") << "J' L’ A"
+                                      << "J'L’A" << 2;
+        QTest::newRow("apostrophe at the end") << "L'"
+                                               << "L'" << 0;
     }
 
     void joins_elisions() {

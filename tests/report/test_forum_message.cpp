@@ -11,14 +11,15 @@ const QChar kCr = QChar(13);
 class TestForumMessage : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void four_lines_while_letters_remain() {
         const QString message = build_forum_message("L* *HA*", "2", "3", "E C T ");
         const QString expected =
             QStringLiteral("[font=Courier New][size=5]L* *HA*[/size][/font]") + kCr +
             QStringLiteral("[b][color=#FF0000]2[/color][/b] lettre(s) trouvée(s). ") + kCr +
             QStringLiteral("[b][color=#FF0000]3[/color][/b] lettres à placer ") + kCr +
-            QStringLiteral("[font=Courier New][size=5][color=#4132F5]E C T [/color][/size][/font]") +
+            QStringLiteral(
+                "[font=Courier New][size=5][color=#4132F5]E C T [/color][/size][/font]") +
             kCr;
         QCOMPARE(message, expected);
         QVERIFY(!message.contains(QChar(10)));
@@ -28,9 +29,15 @@ private slots:
         QTest::addColumn<QString>("found");
         QTest::addColumn<QString>("found_count");
         QTest::addColumn<QString>("letters");
-        QTest::newRow("won") << "LE CHAT" << "2" << "";
-        QTest::newRow("cleared page") << "" << "0" << "";
-        QTest::newRow("stale letters ignored") << "L* *HA*" << "9" << "E C T ";
+        QTest::newRow("won") << "LE CHAT"
+                             << "2"
+                             << "";
+        QTest::newRow("cleared page") << ""
+                                      << "0"
+                                      << "";
+        QTest::newRow("stale letters ignored") << "L* *HA*"
+                                               << "9"
+                                               << "E C T ";
     }
 
     void winning_message() {
@@ -38,10 +45,10 @@ private slots:
         QFETCH(QString, found_count);
         QFETCH(QString, letters);
         const QString message = build_forum_message(found, found_count, "0", letters);
-        const QString expected = QStringLiteral("[font=Courier New][size=5]") + found +
-                                 QStringLiteral("[/size][/font]") + kCr + kCr +
-                                 QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") +
-                                 kCr;
+        const QString expected =
+            QStringLiteral("[font=Courier New][size=5]") + found +
+            QStringLiteral("[/size][/font]") + kCr + kCr +
+            QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
         QCOMPARE(message, expected);
     }
 
@@ -57,7 +64,8 @@ private slots:
     }
 
     void same_inputs_same_message() {
-        QCOMPARE(build_forum_message("*", "0", "1", "A "), build_forum_message("*", "0", "1", "A "));
+        QCOMPARE(build_forum_message("*", "0", "1", "A "),
+                 build_forum_message("*", "0", "1", "A "));
     }
 };
 

@@ -20,7 +20,7 @@ struct ShownMessage {
 // Records every box and answers from a script; a Yes/No box with no scripted answer is
 // answered No and flagged, so a test never blocks on a box.
 class ScriptedMessageBoxes : public MessageBoxes {
-public:
+  public:
     std::vector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;
     bool unscripted_question = false;
@@ -42,7 +42,7 @@ public:
 };
 
 class RecordingMismatchDialog : public WordMismatchDialog {
-public:
+  public:
     std::vector<WordMismatch> opened;
     void open_refusal(const WordMismatch& mismatch) override { opened.push_back(mismatch); }
 };
