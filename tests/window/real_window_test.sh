@@ -2,6 +2,8 @@
 # Drives the real Vorlo window on its own Xvfb with xdotool, reads the forum message back
 # with xclip and checks how the program ends. Usage: real_window_test.sh PATH_TO_VORLO
 set -euo pipefail
+# xdotool types accented letters only under a UTF-8 locale; a fresh machine may have none set.
+export LC_ALL=C.UTF-8
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 binary="$(realpath "$1")"
