@@ -78,11 +78,27 @@ click() {
     xdotool mousemove --window "$win" "$1" $(($2 + menu)) click 1
 }
 
-# type_into X Y TEXT: clicks into a text box and replaces its whole text with TEXT.
+box_holds() {
+    xdotool key ctrl+a ctrl+c
+    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/typed" 2>/dev/null &&
+        [ "$(cat "$work/typed")" = "$1" ]
+}
+
+# type_into X Y TEXT: clicks into a text box and replaces its whole text with TEXT. Under
+# load xdotool may lose an accented letter (it remaps a key for it), so the box's text is
+# copied back and typed again when it differs.
 type_into() {
-    click "$1" "$2"
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$3"
+    local attempt
+    for attempt in 1 2 3; do
+        click "$1" "$2"
+        xdotool key ctrl+a
+        xdotool type --delay 20 "$3"
+        if wait_for 3 box_holds "$3"; then
+            return 0
+        fi
+        echo "  (typing '$3' gave '$(cat "$work/typed")', attempt $attempt)" >&2
+    done
+    fail "could not type '$3' into the box at $1,$2"
 }
 
 click_ref() { type_into 174 256 "$1"; }
