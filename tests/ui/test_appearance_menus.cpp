@@ -18,12 +18,6 @@ QMap<QString, QString> stored_look(const QString& path) {
     return fields;
 }
 
-QTextCharFormat format_at(ProposalEditor* editor, int index) {
-    QTextCursor cursor(editor->document());
-    cursor.setPosition(index + 1);
-    return cursor.charFormat();
-}
-
 }  // namespace
 
 // The twelve items of "Couleurs  et  Police": shown at once, stored at once, and only there.

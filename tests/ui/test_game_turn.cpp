@@ -115,7 +115,7 @@ class GameTurnTest : public QObject {
         QCOMPARE(selection.selectionEnd(), 9);
         for (int i = 0; i < h.window->proposal().size(); ++i) {
             const bool in_word = i >= 4 && i < 9;
-            QCOMPARE(character_colour(h.propal(), i) == QColor(255, 0, 0), in_word);
+            QCOMPARE(colour_at(h.propal(), i) == QColor(255, 0, 0), in_word);
         }
     }
 
@@ -127,7 +127,7 @@ class GameTurnTest : public QObject {
         dialog->close();
         QTRY_VERIFY(!dialog);
         for (int i = 0; i < h.window->proposal().size(); ++i) {
-            QVERIFY(character_colour(h.propal(), i) != QColor(255, 0, 0));
+            QVERIFY(colour_at(h.propal(), i) != QColor(255, 0, 0));
         }
         QVERIFY(!h.propal()->textCursor().hasSelection());
     }
@@ -142,7 +142,7 @@ class GameTurnTest : public QObject {
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bt_non")),
                           Qt::LeftButton);
         QVERIFY(!h.propal()->textCursor().hasSelection());
-        QVERIFY(character_colour(h.propal(), 0) != QColor(255, 0, 0));
+        QVERIFY(colour_at(h.propal(), 0) != QColor(255, 0, 0));
     }
 
   private:
@@ -156,11 +156,6 @@ class GameTurnTest : public QObject {
     }
     static QString label(QWidget* dialog, const char* name) {
         return dialog->findChild<QLabel*>(QString::fromLatin1(name))->text();
-    }
-    static QColor character_colour(ProposalEditor* editor, int index) {
-        QTextCursor cursor(editor->document());
-        cursor.setPosition(index + 1);
-        return cursor.charFormat().foreground().color();
     }
 };
 

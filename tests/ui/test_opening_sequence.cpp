@@ -17,12 +17,6 @@ QColor base_colour(QWidget* area) {
     return area->palette().color(QPalette::Base);
 }
 
-QTextCharFormat format_at(ProposalEditor* editor, int index) {
-    QTextCursor cursor(editor->document());
-    cursor.setPosition(index + 1);
-    return cursor.charFormat();
-}
-
 }  // namespace
 
 // What the window shows when it opens on a stored page.

@@ -152,13 +152,6 @@ class ProposalEditorTest : public QObject {
         QCOMPARE(h.window->proposal(), QStringLiteral("x"));
         QCOMPARE(colour_at(h.propal(), 0), QColor(10, 20, 30));
     }
-
-  private:
-    static QColor colour_at(ProposalEditor* editor, int index) {
-        QTextCursor cursor(editor->document());
-        cursor.setPosition(index + 1);
-        return cursor.charFormat().foreground().color();
-    }
 };
 
 QTEST_MAIN(ProposalEditorTest)

@@ -18,6 +18,17 @@
 
 namespace vorlo::testing {
 
+// The look of the character at `index` (counted from 0) of the editor.
+inline QTextCharFormat format_at(const ProposalEditor* editor, int index) {
+    QTextCursor cursor(editor->document());
+    cursor.setPosition(index + 1);
+    return cursor.charFormat();
+}
+
+inline QColor colour_at(const ProposalEditor* editor, int index) {
+    return format_at(editor, index).foreground().color();
+}
+
 // Choosers answering from a script; an unscripted opening counts as a cancel.
 class ScriptedChoosers : public Choosers {
   public:
