@@ -1,4 +1,5 @@
 #include "ui/main_window.h"
+#include "ui/palette_colour.h"
 #include "ui/proposal_editor.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
@@ -16,9 +17,7 @@ namespace {
 const QString kFiller = QStringLiteral("--------------------");
 
 void paint_background(QWidget* widget, const QColor& colour) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Window, colour);
-    widget->setPalette(p);
+    set_palette_colour(*widget, QPalette::Window, colour);
     widget->setAutoFillBackground(true);
 }
 
@@ -39,9 +38,7 @@ QLabel* add_label(QWidget* parent, const QString& name, const QString& caption,
 QLabel* add_counter(QWidget* parent, const QString& name, const QRect& place) {
     QLabel* counter = add_label(parent, name, QStringLiteral("0"), place);
     counter->setFont(design::label_font(15));
-    QPalette p = counter->palette();
-    p.setColor(QPalette::WindowText, design::counter_colour());
-    counter->setPalette(p);
+    set_palette_colour(*counter, QPalette::WindowText, design::counter_colour());
     return counter;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/proposal_editor.h"
 
 #include "ui/box_text.h"
+#include "ui/palette_colour.h"
 #include "ui/text_box.h"
 
 #include <QFocusEvent>
@@ -69,9 +70,7 @@ void ProposalEditor::colour_range(int start, int length, const QColor& colour) {
 }
 
 void ProposalEditor::set_background(const QColor& colour) {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, colour);
-    setPalette(p);
+    set_palette_colour(*this, QPalette::Base, colour);
 }
 
 void ProposalEditor::set_text_colour(const QColor& colour) {

@@ -1,6 +1,7 @@
 #include "ui/text_box.h"
 
 #include "ui/box_text.h"
+#include "ui/palette_colour.h"
 
 #include <QFocusEvent>
 
@@ -54,15 +55,11 @@ void TextBox::set_text(const QString& text) {
 }
 
 void TextBox::set_background(const QColor& colour) {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, colour);
-    setPalette(p);
+    set_palette_colour(*this, QPalette::Base, colour);
 }
 
 void TextBox::set_text_colour(const QColor& colour) {
-    QPalette p = palette();
-    p.setColor(QPalette::Text, colour);
-    setPalette(p);
+    set_palette_colour(*this, QPalette::Text, colour);
 }
 
 void TextBox::apply_font(const FontPatch& patch) {
