@@ -29,7 +29,7 @@ QString ProposalEditor::text() const {
 }
 
 void ProposalEditor::set_text(const QString& text) {
-    const QString old_text = box_text(this->text());
+    const QString old_text = box_text(*document());
     const QString new_text = box_text(text);
     if (old_text == new_text) {
         return;
