@@ -1,4 +1,5 @@
 #include "engine/count_caption.h"
+#include "engine/counted_letters.h"
 #include "engine/message_boxes.h"
 #include "engine/messages.h"
 #include "engine/puzzle_engine.h"
@@ -25,7 +26,9 @@ void PuzzleEngine::evaluate_proposal() {
         boxes_.show_message(MessageIcon::Exclamation, MessageButtons::Ok, messages::no_proposal());
         return;
     }
-    if (view_.proposal().size() > kMaxTextLength) {
+    // A reference edited past 600 characters after the initialisation is refused as well,
+    // so that no count can leave 0..600.
+    if (view_.proposal().size() > kMaxTextLength || view_.reference().size() > kMaxTextLength) {
         boxes_.show_message(MessageIcon::Critical, MessageButtons::Ok, messages::text_too_long());
         return;
     }
@@ -44,8 +47,9 @@ void PuzzleEngine::evaluate_proposal() {
         const QChar r = char_at(reference, i);
         const QChar p = char_at(proposal, i);
         QChar s = char_at(found, i);
-        // Past the end of the proposal nothing matches, not even the end of the reference.
-        if (!p.isNull() && p == r && s == QLatin1Char('*')) {
+        // Only a hidden counted letter can be found: a "*" typed in the reference stays as it
+        // is, and past the end of the proposal nothing matches.
+        if (!p.isNull() && p == r && s == QLatin1Char('*') && counted_letter_index(r) >= 0) {
             ++revealed;
             s = r;
         }

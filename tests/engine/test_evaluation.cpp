@@ -142,6 +142,69 @@ class TestEvaluation : public QObject {
         QCOMPARE(h.view.lettres_restantes, QStringLiteral("0"));
     }
 
+    void a_star_typed_in_the_reference_is_never_found_data() {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("proposal");
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("found_count");
+        QTest::addColumn<QString>("remaining");
+        QTest::newRow("star between letters") << "A*B"
+                                              << "A*C"
+                                              << "A**"
+                                              << "1"
+                                              << "1";
+        QTest::newRow("only the star matches") << "LE * CHAT"
+                                               << "XX * XXXX"
+                                               << "** * ****"
+                                               << "0"
+                                               << "6";
+        QTest::newRow("everything matches") << "A*B"
+                                            << "A*B"
+                                            << "A*B"
+                                            << "2"
+                                            << "0";
+    }
+
+    void a_star_typed_in_the_reference_is_never_found() {
+        QFETCH(QString, reference);
+        QFETCH(QString, proposal);
+        QFETCH(QString, found);
+        QFETCH(QString, found_count);
+        QFETCH(QString, remaining);
+        EngineHarness h;
+        h.start_puzzle(reference);
+        h.play(proposal);
+        QVERIFY(h.dialog.opened.empty());
+        QCOMPARE(h.view.soluce, found);
+        QCOMPARE(h.view.lettres_trouvees, found_count);
+        QCOMPARE(h.view.lettres_restantes, remaining);
+    }
+
+    // A reference lengthened after "Initialiser" is refused like a long proposal, so the
+    // counts stay within 0..600 and the page can still be saved.
+    void a_reference_edited_past_600_characters_is_refused_data() {
+        QTest::addColumn<int>("length");
+        QTest::newRow("601") << 601;
+        QTest::newRow("700") << 700;
+        QTest::newRow("40 000") << 40000;
+    }
+
+    void a_reference_edited_past_600_characters_is_refused() {
+        QFETCH(int, length);
+        EngineHarness h;
+        h.start_puzzle("AB");
+        h.view.ref = QString(length, 'A');
+        h.play("AB");
+        QCOMPARE(h.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(h.boxes.shown[0].icon, MessageIcon::Critical);
+        QCOMPARE(h.boxes.shown[0].buttons, MessageButtons::Ok);
+        QCOMPARE(h.boxes.shown[0].text, messages::text_too_long());
+        QCOMPARE(h.view.soluce, QStringLiteral("**"));
+        QCOMPARE(h.view.lettres, QStringLiteral("A B "));
+        QCOMPARE(h.view.lettres_restantes, QStringLiteral("2"));
+        QCOMPARE(h.view.propal, QStringLiteral("AB"));
+    }
+
     void a_refused_proposal_restores_the_snapshot() {
         EngineHarness h;
         h.start_puzzle("LE CHAT");
