@@ -41,16 +41,23 @@ QString collapse_blank_runs(const QString& text) {
     return out;
 }
 
-QString remove_glued_question_marks(QString text) {
-    qsizetype i = 1;  // counted from 0: the second character
-    while (i < text.size()) {
-        if (text.at(i) == kQuestion && text.at(i - 1) != kBlank) {
-            text.remove(i, 1);
-        } else {
-            ++i;
+// A "?" after anything but a blank goes; the character before it is then the last one
+// kept, so one pass suffices.
+QString remove_glued_question_marks(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == kQuestion && !out.isEmpty() && out.back() != kBlank) {
+            continue;
         }
+        out += c;
     }
-    return text;
+    return out;
+}
+
+// Accents typed as a letter followed by a combining mark become the one accented letter.
+QString composed(const QString& text) {
+    return text.normalized(QString::NormalizationForm_C);
 }
 
 }  // namespace
@@ -69,39 +76,39 @@ QString clean_reference(const QString& text) {
     if (text.isEmpty()) {
         return text;
     }
-    return join_line_breaks(trim_blanks(to_capitals(text)));
+    return join_line_breaks(trim_blanks(to_capitals(composed(text))));
 }
 
 QString clean_proposal(const QString& text) {
     if (text.isEmpty()) {
         return text;
     }
-    const QString glued = remove_glued_question_marks(text);
+    const QString glued = remove_glued_question_marks(composed(text));
     return collapse_blank_runs(join_line_breaks(trim_blanks(to_capitals(glued))));
 }
 
 QString strip_question_marks(const QString& text) {
-    QString t = text;
-    const qsizetype n = t.size();
-    // Positions counted from 1, as the scan walks back after each removal.
-    for (qsizetype i = 1; i <= n; ++i) {
-        if (i > t.size() || t.at(i - 1) != kQuestion) {
+    // One pass: a removed "?" leaves the last character kept before the characters still to
+    // scan, so "the character before" is always the last one kept.
+    QString out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != kQuestion) {
+            out += c;
             continue;
         }
-        if (i == t.size()) {
+        if (i == n - 1) {
+            out += c;  // a "?" that ends the text stays
             break;
         }
-        const bool blank_before = i == 1 || t.at(i - 2) == kBlank;
-        if (blank_before && t.at(i) == kBlank) {
-            continue;
-        }
-        t.remove(i - 1, 1);
-        i -= 2;  // the loop's step brings it back to the character before
-        if (i < 0) {
-            i = 0;
+        const bool blank_before = out.isEmpty() || out.back() == kBlank;
+        if (blank_before && text.at(i + 1) == kBlank) {
+            out += c;
         }
     }
-    return t;
+    return out;
 }
 
 }  // namespace vorlo

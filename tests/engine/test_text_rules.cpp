@@ -42,6 +42,8 @@ class TestTextRules : public QObject {
                                          << "5µM";
         QTest::newRow("question marks kept") << "quoi?"
                                              << "QUOI?";
+        QTest::newRow("decomposed accents composed")
+            << QStringLiteral("E\u0301te\u0301 a\u0300 co\u0302te") << QStringLiteral("ÉTÉ À CÔTE");
     }
 
     void clean_reference() {
@@ -78,6 +80,10 @@ class TestTextRules : public QObject {
                                         << "A" + kMicro + "B";
         QTest::newRow("final question mark") << "CHAT?"
                                              << "CHAT";
+        QTest::newRow("decomposed accents composed")
+            << QStringLiteral("L'E\u0301te\u0301?") << QStringLiteral("L'ÉTÉ");
+        QTest::newRow("many glued question marks")
+            << "mot" + QString(100000, '?') + " ?" << QStringLiteral("MOT ?");
     }
 
     void clean_proposal() {
@@ -113,6 +119,8 @@ class TestTextRules : public QObject {
                                               << "le chat";
         QTest::newRow("blank after but glued before") << "A? B"
                                                       << "A B";
+        QTest::newRow("many glued question marks") << "A" + QString(100000, '?') + "B ? C?"
+                                                   << "AB ? C?";
     }
 
     void strip_question_marks() {
