@@ -14,6 +14,7 @@ void PuzzleEngine::take_snapshot() {
     state_.saved_letters = view_.remaining_letters();
     state_.saved_found_count = static_cast<qint16>(caption_value(view_.found_count()));
     state_.saved_remaining_count = static_cast<qint16>(caption_value(view_.remaining_count()));
+    ++snapshots_taken_;
 }
 
 void PuzzleEngine::restore_snapshot() {

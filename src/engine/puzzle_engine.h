@@ -33,6 +33,10 @@ class PuzzleEngine {
 
     PuzzleState& state() { return state_; }
 
+    // How many times take_snapshot has run. It runs at the end of an initialisation and of
+    // an accepted proposal, never for a refusal, so a caller can tell what an operation did.
+    int snapshots_taken() const { return snapshots_taken_; }
+
   private:
     void add_to_found_count(int amount);
     void refuse_word(int word_number, int proposal_pos);
@@ -41,6 +45,7 @@ class PuzzleEngine {
     PuzzleView& view_;
     MessageBoxes& boxes_;
     WordMismatchDialog& dialog_;
+    int snapshots_taken_ = 0;
 };
 
 }  // namespace vorlo

@@ -2,6 +2,7 @@
 
 #include "storage/database_schema.h"
 #include "storage/field_values.h"
+#include "storage/journal_table.h"
 #include "storage/storage_messages.h"
 
 #include <QFile>
@@ -228,6 +229,10 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
                 result.ok = true;
             }
         }
+        // A file from before the journal gets its table; without it the journal is not kept.
+        if (result.ok && !read_only) {
+            journal_table::add_if_missing(db);
+        }
     }
     if (!result.ok) {
         close();
@@ -292,6 +297,22 @@ AppearanceSettings VorloDatabase::read_appearance() const {
 }
 
 bool VorloDatabase::save_page(const PageRecord& page, QString* error) {
+    return save(page, nullptr, error);
+}
+
+bool VorloDatabase::save_page(const PageRecord& page, const JournalContents& journal,
+                              QString* error) {
+    return save(page, &journal, error);
+}
+
+JournalContents VorloDatabase::read_journal() const {
+    if (!is_open()) {
+        return {};
+    }
+    return journal_table::read(QSqlDatabase::database(connection_name_, false));
+}
+
+bool VorloDatabase::save(const PageRecord& page, const JournalContents* journal, QString* error) {
     const std::optional<int> count = field_values::count_of_caption(page.remaining_count_caption);
     if (!count) {
         set_error(error, storage_messages::save_failed(
@@ -315,7 +336,10 @@ bool VorloDatabase::save_page(const PageRecord& page, QString* error) {
         if (Failure page_failure = write_first_record(db, schema::page_table(), texts)) {
             return page_failure;
         }
-        return write_first_record(db, schema::counter_table(), counter);
+        if (Failure counter_failure = write_first_record(db, schema::counter_table(), counter)) {
+            return counter_failure;
+        }
+        return journal ? journal_table::write(db, *journal) : std::nullopt;
     });
     if (failure) {
         set_error(error, storage_messages::save_failed(*failure));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/game_journal.h"
 #include "storage/appearance_settings.h"
 #include "storage/stored_page.h"
 
@@ -13,7 +14,8 @@ namespace vorlo {
 
 // The database file beside the program: tables "données" (the page), "compteurs" (the
 // count of letters still to place) and "couleurs" (the look of the four text areas), one
-// record each. It is opened once at start-up and kept open for the run.
+// record each, and "journal" (the games played, their turns and players). It is opened
+// once at start-up and kept open for the run.
 class VorloDatabase {
   public:
     static QString file_name();  // "vorlo.mdb"
@@ -31,8 +33,9 @@ class VorloDatabase {
 
     // Opens the file at `path`. A missing file is created with the three tables and one
     // record each, all fields Null. A file that is not a database, or that lacks a table,
-    // is refused and left untouched. `read_only` opens the file as the system would a
-    // write-protected one.
+    // is refused and left untouched. A file with the three tables but without "journal"
+    // gets that table, the others untouched; read-only, it goes without. `read_only` opens
+    // the file as the system would a write-protected one.
     OpenResult open(const QString& path, bool read_only = false);
     bool is_open() const;
     void close();
@@ -46,12 +49,20 @@ class VorloDatabase {
     // Writes "données" then "compteurs" in one transaction: either both are in the file
     // when this returns true, or nothing has changed and `error` says why.
     bool save_page(const PageRecord& page, QString* error = nullptr);
+    // The same, with the journal written into "journal" in the same transaction.
+    bool save_page(const PageRecord& page, const JournalContents& journal,
+                   QString* error = nullptr);
+
+    // The journal as last saved; empty when the file has none.
+    JournalContents read_journal() const;
 
     // Rewrites only the named fields of "couleurs", in the order given, in one commit.
     using FieldValues = std::vector<std::pair<QString, QVariant>>;
     bool write_appearance(const FieldValues& fields, QString* error = nullptr);
 
   private:
+    bool save(const PageRecord& page, const JournalContents* journal, QString* error);
+
     QString connection_name_;
 };
 

@@ -19,12 +19,15 @@ MainWindow::MainWindow(PuzzleState& state, VorloDatabase& database, Platform pla
       database_(database),
       platform_(platform),
       mismatch_(this, [this] { mark_bad_word(); }),
-      engine_(state, *this, platform.boxes, mismatch_) {
+      engine_(state, *this, platform.boxes, mismatch_),
+      session_(engine_, *this) {
     build_controls();
     build_menus();
+    build_game_menu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);  // nothing follows a resize
     set_tab_order();
     connect_events();
+    connect_game_views();
     open_page();
 }
 
@@ -59,12 +62,14 @@ QString MainWindow::remaining_count() const {
 }
 void MainWindow::set_remaining_count(const QString& caption) {
     remaining_count_->setText(caption);
+    emit counts_changed();
 }
 QString MainWindow::found_count() const {
     return found_count_->text();
 }
 void MainWindow::set_found_count(const QString& caption) {
     found_count_->setText(caption);
+    emit counts_changed();
 }
 
 QString MainWindow::saved_marker() const {
@@ -87,8 +92,8 @@ void MainWindow::connect_events() {
         Q_ASSERT(button);
         connect(button, &QPushButton::clicked, this, action);
     };
-    on_click(QStringLiteral("init"), [this] { engine_.initialise_puzzle(); });
-    on_click(QStringLiteral("Générer"), [this] { engine_.evaluate_proposal(); });
+    on_click(QStringLiteral("init"), [this] { start_game(); });
+    on_click(QStringLiteral("Générer"), [this] { play_turn(); });
     on_click(QStringLiteral("bt_copier"), [this] { copy_forum_message(); });
     on_click(QStringLiteral("Command1"), [this] { erase_proposal(); });
     on_click(QStringLiteral("record"), [this] { save_page(); });

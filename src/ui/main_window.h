@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/game_session.h"
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_view.h"
 #include "storage/appearance_settings.h"
@@ -8,6 +9,7 @@
 #include "ui/word_mismatch_window.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QLabel;
 class QPushButton;
@@ -18,6 +20,9 @@ struct PuzzleState;
 class TextBox;
 class ProposalEditor;
 class StyledArea;
+class JournalWindow;
+class MessagePreview;
+class TransientNotice;
 
 // The main window "Form1": the reference, the found text and the proposal side by side,
 // the remaining letters under them, the two counters, the buttons and the menus. It shows
@@ -58,6 +63,25 @@ class MainWindow : public QMainWindow, public PuzzleView {
 
     WordMismatchWindow* word_mismatch_window() const { return mismatch_.window(); }
 
+    // The game kept turn by turn: "Initialiser" and "Générer" through the journal, undo and
+    // redo, the journal window, the scoreboard posts and the preview of the forum message.
+    void start_game();
+    void play_turn();
+    void undo_turn();
+    void redo_turn();
+    void show_journal_window();
+    void copy_scoreboard();
+    void copy_recap();
+    void show_message_preview();
+    const GameSession& game() const { return session_; }
+    JournalWindow* journal_window() const;
+    MessagePreview* message_preview() const;
+    TransientNotice* notice() const { return notice_; }
+
+  signals:
+    // A count shown on the page changed.
+    void counts_changed();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -81,12 +105,21 @@ class MainWindow : public QMainWindow, public PuzzleView {
     void store_look(const VorloDatabase::FieldValues& fields);
     void end_program();
 
+    void build_game_menu();
+    void connect_game_views();
+    void show_game_changes();
+    void refresh_preview();
+
     PuzzleState& state_;
     VorloDatabase& database_;
     Platform platform_;
     WordMismatchOpener mismatch_;
     PuzzleEngine engine_;
+    GameSession session_;
     bool ending_ = false;
+    QPointer<JournalWindow> journal_window_;
+    QPointer<MessagePreview> preview_;
+    TransientNotice* notice_ = nullptr;
 
     TextBox* ref_ = nullptr;
     TextBox* soluce_ = nullptr;

@@ -27,6 +27,9 @@ void MainWindow::open_page() {
 
     engine_.take_snapshot();
     state_.proposal_refused = false;
+
+    session_.open(database_.read_journal());
+    show_game_changes();
 }
 
 StyledArea& MainWindow::styled_area(TextArea area) {

@@ -21,7 +21,7 @@ void MainWindow::save_page() {
     const PageRecord page{reference(), found_text(), proposal(), remaining_letters(),
                           remaining_count()};
     QString error;
-    if (!database_.save_page(page, &error)) {
+    if (!database_.save_page(page, session_.journal().contents(), &error)) {
         platform_.boxes.show_message(MessageIcon::Critical, MessageButtons::Ok,
                                      storage_messages::save_failed(error));
         return;

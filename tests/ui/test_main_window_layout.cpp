@@ -121,14 +121,16 @@ class MainWindowLayoutTest : public QObject {
             {"mnu_font_propal", "Police du texte de la proposition"},
             {"mnu_font_lettres", "Police des lettres restantes"}};
         const QList<QAction*> bar = h.window->menuBar()->actions();
-        QCOMPARE(bar.size(), 3);
+        // The menu "Partie" stands between the designed menus and "Version".
+        QCOMPARE(bar.size(), 4);
         QCOMPARE(bar[0]->text(), QStringLiteral("Fichier"));
         QCOMPARE(bar[0]->menu()->objectName(), QStringLiteral("menu_Fichier"));
         QCOMPARE(bar[1]->text(), QStringLiteral("Couleurs  et  Police"));
         QCOMPARE(bar[1]->menu()->objectName(), QStringLiteral("mnu_couleur"));
-        QCOMPARE(bar[2]->objectName(), QStringLiteral("mnu_version"));
-        QCOMPARE(bar[2]->text(), QStringLiteral("Version"));
-        QVERIFY(!bar[2]->menu());
+        QCOMPARE(bar[2]->menu()->objectName(), QStringLiteral("mnu_partie"));
+        QCOMPARE(bar[3]->objectName(), QStringLiteral("mnu_version"));
+        QCOMPARE(bar[3]->text(), QStringLiteral("Version"));
+        QVERIFY(!bar[3]->menu());
         for (const auto& [menu, items] :
              {std::pair{bar[0]->menu(), file}, std::pair{bar[1]->menu(), looks}}) {
             const QList<QAction*> actions = menu->actions();

@@ -1,0 +1,67 @@
+#include "engine/game_session.h"
+
+#include "engine/count_caption.h"
+#include "engine/puzzle_engine.h"
+#include "engine/puzzle_view.h"
+
+namespace vorlo {
+
+GameSession::GameSession(PuzzleEngine& engine, PuzzleView& view) : engine_(engine), view_(view) {}
+
+void GameSession::open(JournalContents stored) {
+    journal_.open(std::move(stored), shown_page());
+}
+
+PuzzlePage GameSession::shown_page() const {
+    return {view_.reference(), view_.found_text(), view_.remaining_letters(),
+            caption_value(view_.remaining_count()), caption_value(view_.found_count())};
+}
+
+bool GameSession::initialise() {
+    const int before = engine_.snapshots_taken();
+    engine_.initialise_puzzle();
+    if (engine_.snapshots_taken() == before) {
+        return false;
+    }
+    journal_.start_game(shown_page());
+    return true;
+}
+
+std::optional<Turn> GameSession::generate() {
+    const int before = engine_.snapshots_taken();
+    engine_.evaluate_proposal();
+    if (engine_.snapshots_taken() == before) {
+        return std::nullopt;
+    }
+    const PuzzlePage after = shown_page();
+    return journal_.add_turn(view_.proposal(), after.found_count, after);
+}
+
+std::optional<JournalMove> GameSession::undo() {
+    std::optional<JournalMove> move = journal_.undo();
+    if (move) {
+        show(*move);
+    }
+    return move;
+}
+
+std::optional<JournalMove> GameSession::redo() {
+    std::optional<JournalMove> move = journal_.redo();
+    if (move) {
+        show(*move);
+    }
+    return move;
+}
+
+void GameSession::show(const JournalMove& move) {
+    view_.set_reference(move.page.reference);
+    view_.set_found_text(move.page.found_text);
+    view_.set_remaining_letters(move.page.letters);
+    view_.set_remaining_count(caption_text(move.page.remaining_count));
+    view_.set_found_count(caption_text(move.page.found_count));
+    view_.set_proposal(move.proposal);
+    engine_.take_snapshot();
+    engine_.state().proposal_refused = false;
+}
+
+}  // namespace vorlo

@@ -1,0 +1,40 @@
+#include "report/game_posts.h"
+
+namespace vorlo {
+
+namespace {
+
+constexpr QChar kCr = QChar(13);
+
+QString letters_text(int letters) {
+    return QString::number(letters) +
+           (letters > 1 ? QStringLiteral(" lettres") : QStringLiteral(" lettre"));
+}
+
+}  // namespace
+
+QString build_scoreboard_post(const std::vector<Score>& scores) {
+    QString post = QStringLiteral("[b][color=#FF0000]Classement[/color][/b]") + kCr;
+    if (scores.empty()) {
+        return post + QStringLiteral("Aucun joueur n'a encore joué.") + kCr;
+    }
+    int rank = 0;
+    for (const Score& score : scores) {
+        post += QString::number(++rank) + QStringLiteral(". [b]") + score.player +
+                QStringLiteral("[/b] : ") + letters_text(score.letters) + kCr;
+    }
+    return post;
+}
+
+QString build_recap_post(const QString& sentence, int turns_played,
+                         const std::vector<Score>& scores) {
+    QString post = QStringLiteral("[b][color=#FF0000]Partie terminée ![/color][/b]") + kCr;
+    post += QStringLiteral("[font=Courier New][size=5]") + sentence +
+            QStringLiteral("[/size][/font]") + kCr;
+    post += QStringLiteral("Trouvée en ") + QString::number(turns_played) +
+            (turns_played > 1 ? QStringLiteral(" tours.") : QStringLiteral(" tour.")) + kCr;
+    post += kCr;
+    return post + build_scoreboard_post(scores);
+}
+
+}  // namespace vorlo

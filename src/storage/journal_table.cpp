@@ -1,0 +1,220 @@
+#include "storage/journal_table.h"
+
+#include "storage/database_schema.h"
+#include "storage/field_values.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace vorlo::journal_table {
+
+namespace {
+
+using schema::quoted;
+
+// Kinds of rows.
+const QString kGameRow = QStringLiteral("partie");
+const QString kTurnRow = QStringLiteral("tour");
+const QString kPlayerRow = QStringLiteral("joueur");
+
+// The columns, in the order they are written and read.
+const QStringList& columns() {
+    static const QStringList names = {
+        QStringLiteral("genre"),             // partie, tour or joueur
+        QStringLiteral("partie"),            // number of the game, from 1
+        QStringLiteral("tour"),              // number of the turn, from 1; 0 for a game
+        QStringLiteral("joueur"),            // the player of a turn, or of the next proposal
+        QStringLiteral("proposition"),       // the proposal of a turn
+        QStringLiteral("base"),              // the reference of a game
+        QStringLiteral("result"),            // the found text after the start or the turn
+        QStringLiteral("lettres"),           // the remaining letters after it
+        QStringLiteral("lettres_trouvées"),  // letters revealed by the turn; found count shown
+        QStringLiteral("nb_lettres"),        // letters still to place after it
+        QStringLiteral("reprise_du_tour"),   // an earlier turn with the same proposal, or 0
+        QStringLiteral("initialisée"),       // the game began with "Initialiser"
+    };
+    return names;
+}
+
+QString reason(const QSqlError& error) {
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.driverText().trimmed() : text;
+}
+
+std::optional<QString> run(QSqlDatabase& db, const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery query(db);
+    if (!query.prepare(sql)) {
+        return reason(query.lastError());
+    }
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        return reason(query.lastError());
+    }
+    return std::nullopt;
+}
+
+QString creation_statement() {
+    const QStringList types = {"TEXT", "INTEGER", "INTEGER", "TEXT",    "TEXT",    "TEXT",
+                               "TEXT", "TEXT",    "INTEGER", "INTEGER", "INTEGER", "BOOLEAN"};
+    QStringList defined;
+    for (int i = 0; i < columns().size(); ++i) {
+        defined << quoted(columns().at(i)) + QLatin1Char(' ') + types.at(i);
+    }
+    return QStringLiteral("CREATE TABLE ") + quoted(table_name()) + QStringLiteral(" (") +
+           defined.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+QString insert_statement() {
+    QStringList named;
+    for (const QString& column : columns()) {
+        named << quoted(column);
+    }
+    return QStringLiteral("INSERT INTO ") + quoted(table_name()) + QStringLiteral(" (") +
+           named.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+           QStringList(columns().size(), QStringLiteral("?")).join(QStringLiteral(", ")) +
+           QLatin1Char(')');
+}
+
+QString text(const QString& value) {
+    return field_values::stored_text(value);
+}
+
+QVariantList game_row(int number, const Game& game) {
+    return {kGameRow,
+            number,
+            0,
+            QVariant(),
+            QVariant(),
+            text(game.start.reference),
+            text(game.start.found_text),
+            text(game.start.letters),
+            game.start.found_count,
+            game.start.remaining_count,
+            QVariant(),
+            game.initialised_here};
+}
+
+QVariantList turn_row(int game_number, const Turn& turn) {
+    return {kTurnRow,
+            game_number,
+            turn.number,
+            text(turn.player),
+            text(turn.proposal),
+            QVariant(),
+            text(turn.found_text),
+            text(turn.letters),
+            turn.revealed,
+            turn.remaining,
+            turn.repeat_of,
+            QVariant()};
+}
+
+int whole(const QVariant& value) {
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    return ok && number >= 0 && number <= 100000 ? static_cast<int>(number) : 0;
+}
+
+QString text_of(const QVariant& value) {
+    return field_values::text_of(value).value_or(QString());
+}
+
+}  // namespace
+
+QString table_name() {
+    return QStringLiteral("journal");
+}
+
+bool exists(const QSqlDatabase& db) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    query.addBindValue(table_name());
+    return query.exec() && query.next() && query.value(0).toLongLong() > 0;
+}
+
+std::optional<QString> add_if_missing(QSqlDatabase& db) {
+    if (exists(db)) {
+        return std::nullopt;
+    }
+    return run(db, creation_statement());
+}
+
+std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
+    if (std::optional<QString> failure =
+            run(db, QStringLiteral("DELETE FROM ") + quoted(table_name()))) {
+        return failure;
+    }
+    const QString insert = insert_statement();
+    int game_number = 0;
+    for (const Game& game : journal.games) {
+        ++game_number;
+        if (std::optional<QString> failure = run(db, insert, game_row(game_number, game))) {
+            return failure;
+        }
+        for (const Turn& turn : game.turns) {
+            if (std::optional<QString> failure = run(db, insert, turn_row(game_number, turn))) {
+                return failure;
+            }
+        }
+    }
+    const QVariantList player = {kPlayerRow, 0,          0,          text(journal.next_player),
+                                 QVariant(), QVariant(), QVariant(), QVariant(),
+                                 QVariant(), QVariant(), QVariant(), QVariant()};
+    return run(db, insert, player);
+}
+
+JournalContents read(const QSqlDatabase& db) {
+    JournalContents journal;
+    if (!exists(db)) {
+        return journal;
+    }
+    QStringList named;
+    for (const QString& column : columns()) {
+        named << quoted(column);
+    }
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT ") + named.join(QStringLiteral(", ")) +
+                    QStringLiteral(" FROM ") + quoted(table_name()) + QStringLiteral(" ORDER BY ") +
+                    quoted(QStringLiteral("partie")) + QStringLiteral(", ") +
+                    quoted(QStringLiteral("tour")) + QStringLiteral(", rowid"))) {
+        return journal;
+    }
+    int last_game = 0;
+    while (query.next()) {
+        const QString kind = query.value(0).toString();
+        const int game_number = whole(query.value(1));
+        if (kind == kPlayerRow) {
+            journal.next_player = player_name(text_of(query.value(3)));
+        } else if (kind == kGameRow && game_number > last_game) {
+            Game game;
+            game.start = {text_of(query.value(5)), text_of(query.value(6)), text_of(query.value(7)),
+                          whole(query.value(9)), whole(query.value(8))};
+            game.initialised_here = query.value(11).toBool();
+            journal.games.push_back(std::move(game));
+            last_game = game_number;
+        } else if (kind == kTurnRow && game_number == last_game && !journal.games.empty()) {
+            std::vector<Turn>& turns = journal.games.back().turns;
+            Turn turn;
+            turn.number = static_cast<int>(turns.size()) + 1;
+            turn.player = player_name(text_of(query.value(3)));
+            turn.proposal = text_of(query.value(4));
+            turn.found_text = text_of(query.value(6));
+            turn.letters = text_of(query.value(7));
+            turn.revealed = whole(query.value(8));
+            turn.remaining = whole(query.value(9));
+            const int repeat = whole(query.value(10));
+            turn.repeat_of = repeat < turn.number ? repeat : 0;
+            turns.push_back(std::move(turn));
+        }
+    }
+    return journal;
+}
+
+}  // namespace vorlo::journal_table

@@ -1,0 +1,180 @@
+#include "storage/database_schema.h"
+#include "storage/vorlo_database.h"
+#include "storage_test_support.h"
+
+#include <QtTest>
+
+using namespace vorlo;
+using namespace vorlo::test;
+
+namespace {
+
+// Two games, the second with a repeat, unusual characters and an unnamed turn.
+JournalContents sample_journal() {
+    JournalContents journal;
+    Game opened;
+    opened.initialised_here = false;
+    opened.start = {"VIDE", "VIDE", "VIDE", 0, 0};
+    Game played;
+    played.start = {"L’ŒUF DÉJÀ", "*’*** ****", "A D E F J L U À É Œ ", 10, 3};
+    played.turns.push_back({1, "L’ŒUF DÉJÀ", "Zoé « la reine »", 10, 0, "L’ŒUF DÉJÀ", "", 0});
+    played.turns.push_back({2, "L’ŒUF DÉJÀ", "", 0, 0, "L’ŒUF DÉJÀ", "", 1});
+    journal.games = {opened, played};
+    journal.next_player = "Bob";
+    return journal;
+}
+
+PageRecord page_of(const Game& game) {
+    const PuzzlePage page = game.current_page();
+    return {page.reference, page.found_text, QStringLiteral("L’ŒUF DÉJÀ"), page.letters,
+            QString::number(page.remaining_count)};
+}
+
+// A page file as it was before the journal: the three tables, each with its record.
+QString older_file(const QTemporaryDir& dir) {
+    const QString path = dir.filePath(VorloDatabase::file_name());
+    RawConnection raw(path);
+    for (const QString& sql : schema::creation_statements()) {
+        if (!raw.exec(sql)) {
+            return QString();
+        }
+    }
+    raw.exec(
+        "UPDATE données SET base = 'LE CHAT', result = 'L* *HA*', propal = 'LA CHAT', "
+        "lettres = 'C E T '");
+    raw.exec("UPDATE compteurs SET nb_lettres = 3");
+    raw.exec(usable_appearance_assignments());
+    return path;
+}
+
+// What the three tables of the page hold and how they are defined.
+QStringList page_tables(RawConnection& raw) {
+    QStringList state = raw.column(
+        "SELECT sql FROM sqlite_master WHERE name IN ('données', 'compteurs', "
+        "'couleurs') ORDER BY name");
+    for (const char* table : {"données", "compteurs", "couleurs"}) {
+        state << raw.rows(table);
+    }
+    return state;
+}
+
+}  // namespace
+
+class TestDatabaseJournal : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+
+    void journal_comes_back_after_a_restart() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(VorloDatabase::file_name());
+        const JournalContents journal = sample_journal();
+        {
+            VorloDatabase database;
+            QVERIFY(database.open(path).ok);
+            QCOMPARE(database.read_journal(), JournalContents{});
+            QString error;
+            QVERIFY2(database.save_page(page_of(journal.games.back()), journal, &error),
+                     qPrintable(error));
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(database.read_journal(), journal);
+        QCOMPARE(database.read_page().base, QStringLiteral("L’ŒUF DÉJÀ"));
+
+        // A later save replaces the journal; the save of the page alone leaves it.
+        JournalContents shorter = journal;
+        shorter.games.pop_back();
+        shorter.next_player.clear();
+        QVERIFY(database.save_page(page_of(shorter.games.back()), shorter));
+        QCOMPARE(database.read_journal(), shorter);
+        QVERIFY(database.save_page(page_of(journal.games.back())));
+        QCOMPARE(database.read_journal(), shorter);
+    }
+
+    void an_older_file_gets_the_table_and_keeps_its_own() {
+        QTemporaryDir dir;
+        const QString path = older_file(dir);
+        QVERIFY(!path.isEmpty());
+        QStringList before;
+        {
+            RawConnection raw(path);
+            before = page_tables(raw);
+            QCOMPARE(raw.column("SELECT name FROM sqlite_master WHERE name = 'journal'"),
+                     QStringList());
+        }
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QVERIFY(!opened.created);
+        QCOMPARE(database.read_journal(), JournalContents{});
+        QCOMPARE(database.read_page().base, QStringLiteral("LE CHAT"));
+        {
+            RawConnection raw(path);
+            QCOMPARE(page_tables(raw), before);
+            QCOMPARE(raw.value("SELECT count(*) FROM journal"), QVariant(0));
+        }
+        // The journal is then saved with the page.
+        const JournalContents journal = sample_journal();
+        QVERIFY(database.save_page(page_of(journal.games.back()), journal));
+        QCOMPARE(database.read_journal(), journal);
+    }
+
+    void an_older_read_only_file_goes_without() {
+        QTemporaryDir dir;
+        const QString path = older_file(dir);
+        QVERIFY(!path.isEmpty());
+        const QByteArray before = file_bytes(path);
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path, true);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QCOMPARE(database.read_journal(), JournalContents{});
+        QCOMPARE(database.read_page().base, QStringLiteral("LE CHAT"));
+        const JournalContents journal = sample_journal();
+        QVERIFY(!database.save_page(page_of(journal.games.back()), journal));
+        database.close();
+        QCOMPARE(file_bytes(path), before);
+    }
+
+    void a_failed_save_changes_nothing_data() {
+        QTest::addColumn<QString>("sabotage");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("journal refuses a row")
+            << "CREATE TRIGGER refus BEFORE INSERT ON journal BEGIN "
+               "SELECT RAISE(ABORT, 'journal verrouillé'); END"
+            << "journal verrouillé";
+        QTest::newRow("journal dropped") << "DROP TABLE journal"
+                                         << "no such table";
+        QTest::newRow("compteurs refuses the update")
+            << "CREATE TRIGGER refus BEFORE UPDATE ON compteurs BEGIN "
+               "SELECT RAISE(ABORT, 'compteur verrouillé'); END"
+            << "compteur verrouillé";
+    }
+
+    void a_failed_save_changes_nothing() {
+        QFETCH(QString, sabotage);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(VorloDatabase::file_name());
+        JournalContents first = sample_journal();
+        first.games.pop_back();
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QVERIFY(database.save_page(page_of(first.games.back()), first));
+        RawConnection raw(path);
+        QVERIFY2(raw.exec(sabotage), qPrintable(raw.last_error()));
+        const QByteArray before = file_bytes(path);
+
+        QString error;
+        const JournalContents second = sample_journal();
+        QVERIFY(!database.save_page(page_of(second.games.back()), second, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QCOMPARE(file_bytes(path), before);
+        QCOMPARE(database.read_page().base, QStringLiteral("VIDE"));
+        QCOMPARE(database.read_journal(), sabotage.startsWith("DROP") ? JournalContents{} : first);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabaseJournal)
+#include "test_database_journal.moc"
