@@ -93,6 +93,8 @@ JournalWindow::JournalWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                        "de tours et le classement."));
     layout->addLayout(buttons);
 
+    // The window opens on the name of the next player, the field a master fills most.
+    next_player_->setFocus(Qt::OtherFocusReason);
     connect(next_player_, &QLineEdit::textEdited, this, &JournalWindow::next_player_typed);
     connect(turns_, &QTableWidget::itemChanged, this, &JournalWindow::on_turn_edited);
     connect(undo_, &QPushButton::clicked, this, &JournalWindow::undo_clicked);

@@ -1,0 +1,220 @@
+#!/usr/bin/env bash
+# Plays a game in the real Vorlo window under Xvfb and openbox: three turns by two players
+# named in the journal window, one turn taken back with its shortcut, then the scoreboard
+# post and the forum message are read from the real clipboard with xclip, and the journal
+# comes back after a save and a restart. Usage: journal_window_test.sh PATH_TO_VORLO
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+binary="$(realpath "$1")"
+work="$(mktemp -d)"
+xvfb_pid=""
+wm_pid=""
+app_pid=""
+app_dir=""
+win=""
+menu=0
+
+cleanup() {
+    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+    if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$app_dir" ] && [ -s "$app_dir/vorlo.log" ]; then
+        echo "--- program output:" >&2
+        cat "$app_dir/vorlo.log" >&2
+    fi
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "--- visible windows:" >&2
+        for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+            echo "$w $(xdotool getwindowname "$w")" >&2
+        done
+    fi
+    exit 1
+}
+
+# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds or time runs out.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+start_desktop() {
+    Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    wait_for 15 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY
+    export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    # The window manager is up once it answers for the desktops.
+    wait_for 15 xdotool get_num_desktops >/dev/null 2>&1 ||
+        fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
+# start_app FOLDER: starts the copy of the program in FOLDER and waits for its window.
+start_app() {
+    app_dir="$1"
+    "$app_dir/vorlo" >>"$app_dir/vorlo.log" 2>&1 &
+    app_pid=$!
+    win="$(timeout 60 xdotool search --sync --onlyvisible --name '^PRUM - Vorlo' | head -n 1)" ||
+        fail "the main window did not appear"
+    local WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(WIDTH|HEIGHT)=')"
+    [ "$WIDTH" = "1036" ] || fail "main window width $WIDTH"
+    menu=$((HEIGHT - 653))  # the menu bar sits above the client area
+    [ "$menu" -gt 10 ] || fail "main window height $HEIGHT leaves no room for the menu bar"
+    focus_main
+}
+
+focus_main() {
+    xdotool windowactivate --sync "$win" 2>/dev/null || true
+}
+
+# click X Y: a left click at client-area pixels of the main window.
+click() {
+    xdotool mousemove --window "$win" "$1" $(($2 + menu)) click 1
+}
+
+focused_text_is() {
+    xdotool key ctrl+a ctrl+c
+    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/typed" 2>/dev/null &&
+        [ "$(cat "$work/typed")" = "$1" ]
+}
+
+# type_here TEXT: replaces the text of the focused box with TEXT; types again when xdotool
+# lost a key under load.
+type_here() {
+    local attempt
+    for attempt in 1 2 3; do
+        xdotool key ctrl+a
+        xdotool type --delay 20 "$1"
+        if wait_for 3 focused_text_is "$1"; then
+            return 0
+        fi
+        echo "  (typing '$1' gave '$(cat "$work/typed")', attempt $attempt)" >&2
+    done
+    fail "could not type '$1'"
+}
+
+# type_into X Y TEXT: clicks into a text box of the main window and types TEXT over it.
+type_into() {
+    focus_main
+    click "$1" "$2"
+    type_here "$3"
+}
+
+click_ref() { type_into 174 256 "$1"; }
+click_propal() { type_into 860 256 "$1"; }
+click_init() { click 84 628; }
+click_record() { click 236 628; }
+click_copy() { click 464 628; }
+click_generate() { click 808 628; }
+click_quit() { click 948 628; }
+
+# shortcut KEYS: a key chord given to the main window.
+shortcut() {
+    focus_main
+    xdotool key --clearmodifiers "$1"
+}
+
+journal=""
+# name_player NAME: the player of the next proposal, typed into the journal window, which
+# opens on that field.
+name_player() {
+    shortcut ctrl+alt+j
+    if [ -z "$journal" ]; then
+        journal="$(timeout 30 xdotool search --sync --onlyvisible --name '^Journal de la partie$' |
+            head -n 1)" || fail "the journal window did not open"
+        # Beside the main window, so that neither hides the other.
+        xdotool windowmove --sync "$journal" 1100 40 || true
+    fi
+    xdotool windowactivate --sync "$journal" 2>/dev/null || true
+    type_here "$1"
+}
+
+clipboard_is() {
+    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/clipboard" 2>/dev/null &&
+        cmp -s "$1" "$work/clipboard"
+}
+
+# expect_clipboard FILE WHAT: the clipboard must come to hold exactly the bytes of FILE.
+expect_clipboard() {
+    if ! wait_for 10 clipboard_is "$1"; then
+        echo "--- expected:" >&2
+        od -c "$1" >&2
+        echo "--- clipboard:" >&2
+        od -c "$work/clipboard" >&2
+        fail "the clipboard does not hold the expected $2"
+    fi
+}
+
+app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+
+start_desktop
+
+echo "A game of three turns by two players, one taken back"
+folder="$work/game"
+mkdir "$folder"
+cp "$binary" "$folder/vorlo"
+start_app "$folder"
+
+click_ref "le chat dort"
+click_init
+name_player "Alice"
+click_propal "la chat dors"
+click_generate
+name_player "Bob"
+click_propal "lu chat dort"
+click_generate
+click_propal "le chat dort"
+click_generate
+shortcut ctrl+alt+z
+echo "  ok: three turns played, the last one taken back"
+
+# The scoreboard post, each line ended by one carriage return.
+printf '%s\r' "[b][color=#FF0000]Classement[/color][/b]" "1. [b]Alice[/b] : 8 lettres" \
+    "2. [b]Bob[/b] : 1 lettre" >"$work/scores"
+shortcut ctrl+alt+c
+expect_clipboard "$work/scores" "scoreboard post"
+echo "  ok: Copier le classement"
+
+# "Copier" shows the page as it was after the second turn.
+printf '%s\r' "[font=Courier New][size=5]L* CHAT DORT[/size][/font]" \
+    "[b][color=#FF0000]1[/color][/b] lettre(s) trouvée(s). " \
+    "[b][color=#FF0000]1[/color][/b] lettres à placer " \
+    "[font=Courier New][size=5][color=#4132F5]E [/color][/size][/font]" >"$work/message"
+focus_main
+click_copy
+expect_clipboard "$work/message" "forum message"
+echo "  ok: the page is back as after the second turn"
+
+click_record
+click_quit
+wait_for 10 app_ended || fail "the program did not end after a save"
+wait "$app_pid" || fail "the program ended with an error"
+app_pid=""
+
+echo "The journal comes back at the next start"
+journal=""
+start_app "$folder"
+echo "x" | xclip -selection clipboard
+shortcut ctrl+alt+c
+expect_clipboard "$work/scores" "scoreboard post after a restart"
+echo "  ok: the scoreboard is the same after a restart"
+
+echo "PASS"
