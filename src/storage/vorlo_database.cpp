@@ -339,7 +339,14 @@ bool VorloDatabase::save(const PageRecord& page, const JournalContents* journal,
         if (Failure counter_failure = write_first_record(db, schema::counter_table(), counter)) {
             return counter_failure;
         }
-        return journal ? journal_table::write(db, *journal) : std::nullopt;
+        if (!journal) {
+            return std::nullopt;
+        }
+        // A table that could not be added when the file was opened is added now.
+        if (Failure table_failure = journal_table::add_if_missing(db)) {
+            return table_failure;
+        }
+        return journal_table::write(db, *journal);
     });
     if (failure) {
         set_error(error, storage_messages::save_failed(*failure));

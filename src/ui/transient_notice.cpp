@@ -1,5 +1,7 @@
 #include "ui/transient_notice.h"
 
+#include <algorithm>
+
 namespace vorlo {
 
 namespace {

@@ -168,6 +168,7 @@ class TestGameJournal : public QObject {
         p.turn("LA CHAT DORS", "Alice");
         const QStringList first_game = p.page();
         p.start("UN  ÉLÈVE");
+        QVERIFY(!p.turn("UN ÉLÈVES", "Bob"));  // refused: no turn
         p.turn("UN ÉLEVE", "Bob");
         QCOMPARE(p.session.journal().contents().games.size(), std::size_t{3});
 
