@@ -1,5 +1,7 @@
 #include "storage/field_values.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -88,10 +90,24 @@ std::optional<QVariant> stored_font_size(const QVariant& given) {
 }  // namespace
 
 std::optional<QString> text_of(const QVariant& stored) {
-    if (stored.isNull() || stored.typeId() != QMetaType::QString) {
+    if (stored.isNull()) {
         return std::nullopt;
     }
-    return stored.toString();
+    if (stored.typeId() == QMetaType::QString) {
+        return stored.toString();
+    }
+    // Another tool may have stored a text made of digits as a number: it reads back as the
+    // decimal text the engine itself would give it.
+    if (stored.typeId() == QMetaType::ULongLong) {
+        return QString::number(stored.toULongLong());
+    }
+    if (is_integer_type(stored)) {
+        return QString::number(stored.toLongLong());
+    }
+    if (is_real_type(stored)) {
+        return QString::number(stored.toDouble(), 'g', QLocale::FloatingPointShortest);
+    }
+    return std::nullopt;
 }
 
 std::optional<int> count_of(const QVariant& stored) {

@@ -25,8 +25,9 @@ struct PageRecord {
     QString remaining_count_caption;  // decimal text of lettres_restantes
 };
 
-// The texts the window shows at start-up: a missing stored text shows "Vide", a missing
-// or zero count "0"; an empty stored text stays empty.
+// The texts the window shows at start-up: a missing stored text shows "Vide"; an empty
+// stored text stays empty. A missing or unusable count is the number of letters the stored
+// found text still hides ("0" when it hides none).
 struct LoadedPage {
     QString ref;
     QString soluce;
