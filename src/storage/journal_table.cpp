@@ -1,6 +1,7 @@
 #include "storage/journal_table.h"
 
 #include "storage/database_schema.h"
+#include "storage/engine_reason.h"
 #include "storage/field_values.h"
 
 #include <QSqlDatabase>
@@ -39,8 +40,7 @@ const QStringList& columns() {
 }
 
 QString reason(const QSqlError& error) {
-    const QString text = error.databaseText().trimmed();
-    return text.isEmpty() ? error.driverText().trimmed() : text;
+    return engine_reason(error);
 }
 
 std::optional<QString> run(QSqlDatabase& db, const QString& sql, const QVariantList& values = {}) {

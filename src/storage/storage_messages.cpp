@@ -49,8 +49,85 @@ QString folder_not_writable(const QString& folder) {
                "enregistrées.");
 }
 
+QString already_open(const QString& path) {
+    return QStringLiteral("Le fichier de données ") + quoted(path) +
+           QStringLiteral(" est déjà ouvert par une autre copie du programme.") + kLineBreak +
+           QStringLiteral(
+               "Une seule copie peut travailler sur une page : revenez à la fenêtre déjà "
+               "ouverte. Ce programme s'arrête.");
+}
+
+QString unreadable_file_question(const QString& path, const QString& reason,
+                                 const QString& set_aside_name) {
+    return with_reason(QStringLiteral("Le fichier de données ") + quoted(path) +
+                           QStringLiteral(" ne peut pas être lu."),
+                       reason) +
+           kLineBreak + QStringLiteral("Oui : il est mis de côté sous le nom ") +
+           quoted(set_aside_name) +
+           QStringLiteral(" (rien n'est effacé) et une nouvelle page commence.") + kLineBreak +
+           QStringLiteral(
+               "Non : le programme s'arrête ; remettez à sa place une copie saine du fichier, "
+               "puis relancez le programme.") +
+           kLineBreak + QStringLiteral("Voulez-vous mettre ce fichier de côté ?");
+}
+
+QString set_aside_failed(const QString& path, const QString& set_aside_name) {
+    return QStringLiteral("Le fichier de données ") + quoted(path) +
+           QStringLiteral(" n'a pas pu être renommé en ") + quoted(set_aside_name) + '.' +
+           kLineBreak +
+           QStringLiteral(
+               "Déplacez-le vous-même hors du dossier, puis relancez le programme. Ce programme "
+               "s'arrête.");
+}
+
 QString file_missing() {
     return QStringLiteral("le fichier n'existe pas");
+}
+
+QString read_only_file() {
+    return QStringLiteral("le fichier est en lecture seule");
+}
+
+QString disk_full() {
+    return QStringLiteral("le disque est plein");
+}
+
+QString not_a_database() {
+    return QStringLiteral("le fichier n'est pas une base de données");
+}
+
+QString in_use_elsewhere() {
+    return QStringLiteral("le fichier est utilisé par un autre programme");
+}
+
+QString damaged_file() {
+    return QStringLiteral("le fichier est endommagé");
+}
+
+QString file_cannot_be_opened() {
+    return QStringLiteral("le fichier ne peut pas être ouvert");
+}
+
+QString access_refused() {
+    return QStringLiteral("l'accès au fichier est refusé");
+}
+
+QString input_output_error() {
+    return QStringLiteral("le fichier ne peut pas être lu ou écrit sur le disque");
+}
+
+QString unexpected_form() {
+    return QStringLiteral("le fichier n'a pas la forme attendue (une table ou un champ manque)");
+}
+
+QString values_refused() {
+    return QStringLiteral("le fichier a refusé les valeurs données");
+}
+
+QString engine_error(const QString& code) {
+    return code.isEmpty()
+               ? QStringLiteral("le moteur de base de données a refusé l'opération")
+               : QStringLiteral("le moteur de base de données a signalé l'erreur ") + quoted(code);
 }
 
 QString not_open() {

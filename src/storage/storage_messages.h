@@ -10,9 +10,27 @@ QString missing_table(const QString& path, const QString& table);
 QString save_failed(const QString& reason);
 QString appearance_not_stored(const QString& reason);
 QString folder_not_writable(const QString& folder);
+// The file is opened by another copy of the program, which would overwrite this page.
+QString already_open(const QString& path);
+// The file cannot be read as a database: what to do, and the offer to set it aside under
+// `set_aside_name` and start on a new page.
+QString unreadable_file_question(const QString& path, const QString& reason,
+                                 const QString& set_aside_name);
+QString set_aside_failed(const QString& path, const QString& set_aside_name);
 
 // Reasons the storage gives itself, to go into the texts above.
 QString file_missing();
+QString read_only_file();
+QString disk_full();
+QString not_a_database();
+QString in_use_elsewhere();
+QString damaged_file();
+QString file_cannot_be_opened();
+QString access_refused();
+QString input_output_error();
+QString unexpected_form();
+QString values_refused();
+QString engine_error(const QString& code);
 QString not_open();
 QString bad_count(const QString& caption);
 QString unknown_field(const QString& field);

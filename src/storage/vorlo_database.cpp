@@ -1,12 +1,14 @@
 #include "storage/vorlo_database.h"
 
 #include "storage/database_schema.h"
+#include "storage/engine_reason.h"
 #include "storage/field_values.h"
 #include "storage/journal_table.h"
 #include "storage/storage_messages.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -30,10 +32,14 @@ QString next_connection_name() {
     return QStringLiteral("vorlo_storage_") + QString::number(++counter);
 }
 
-QString engine_reason(const QSqlError& error) {
-    const QString database_text = error.databaseText().trimmed();
-    return database_text.isEmpty() ? error.driverText().trimmed() : database_text;
+// Whether a reason means the file cannot be read as a database at all.
+bool is_unreadable(const QString& reason) {
+    return reason == storage_messages::not_a_database() ||
+           reason == storage_messages::damaged_file();
 }
+
+// Another program holding the file is waited for this long, then the step fails.
+constexpr int kBusyTimeoutMs = 1000;
 
 void set_error(QString* error, const QString& text) {
     if (error) {
@@ -204,12 +210,28 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
         result.error = storage_messages::cannot_open(path, storage_messages::file_missing());
         return result;
     }
+    // One copy of the program per file: a second one would overwrite the first one's page
+    // at its next save. A read-only page writes nothing and needs no lock.
+    if (!read_only) {
+        lock_ = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+        lock_->setStaleLockTime(0);  // held for the whole run; a dead holder is still seen
+        if (!lock_->tryLock(0)) {
+            const bool held = lock_->error() == QLockFile::LockFailedError;
+            lock_.reset();
+            if (held) {
+                result.error = storage_messages::already_open(path);
+                return result;
+            }
+        }
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_name_);
         db.setDatabaseName(path);
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(kBusyTimeoutMs);
         if (read_only) {
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
         }
+        db.setConnectOptions(options);
         if (!db.open()) {
             result.error = storage_messages::cannot_open(path, engine_reason(db.lastError()));
         } else if (!existed) {
@@ -223,6 +245,8 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
             const TableCheck check = check_tables(db);
             if (check.failure) {
                 result.error = storage_messages::cannot_open(path, *check.failure);
+                result.unreadable = is_unreadable(*check.failure);
+                result.reason = *check.failure;
             } else if (check.missing_table) {
                 result.error = storage_messages::missing_table(path, *check.missing_table);
             } else {
@@ -250,6 +274,7 @@ bool VorloDatabase::is_open() const {
 
 void VorloDatabase::close() {
     if (!QSqlDatabase::contains(connection_name_)) {
+        lock_.reset();
         return;
     }
     {
@@ -257,6 +282,7 @@ void VorloDatabase::close() {
         db.close();
     }
     QSqlDatabase::removeDatabase(connection_name_);
+    lock_.reset();
 }
 
 StoredPage VorloDatabase::read_page() const {

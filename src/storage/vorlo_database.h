@@ -7,8 +7,11 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <utility>
 #include <vector>
+
+class QLockFile;
 
 namespace vorlo {
 
@@ -24,6 +27,10 @@ class VorloDatabase {
         bool ok = false;
         bool created = false;  // the file was missing and has been made with empty records
         QString error;         // French text for the user when !ok
+        // The file is there but cannot be read as a database (not one, or damaged); `reason`
+        // says which.
+        bool unreadable = false;
+        QString reason;
     };
 
     VorloDatabase();
@@ -35,7 +42,10 @@ class VorloDatabase {
     // record each, all fields Null. A file that is not a database, or that lacks a table,
     // is refused and left untouched. A file with the three tables but without "journal"
     // gets that table, the others untouched; read-only, it goes without. `read_only` opens
-    // the file as the system would a write-protected one.
+    // the file as the system would a write-protected one. Opened for writing, the file is
+    // held for this object until it is closed (the lock file `path`.lock): another object or
+    // program is refused meanwhile. Another program holding the file makes a read or write
+    // wait about a second at most, then fail.
     OpenResult open(const QString& path, bool read_only = false);
     bool is_open() const;
     void close();
@@ -64,6 +74,7 @@ class VorloDatabase {
     bool save(const PageRecord& page, const JournalContents* journal, QString* error);
 
     QString connection_name_;
+    std::unique_ptr<QLockFile> lock_;
 };
 
 }  // namespace vorlo

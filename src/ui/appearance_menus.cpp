@@ -1,5 +1,4 @@
 #include "engine/message_boxes.h"
-#include "storage/storage_messages.h"
 #include "ui/area_style.h"
 #include "ui/colour_value.h"
 #include "ui/main_window.h"
@@ -40,8 +39,8 @@ void MainWindow::choose_look(Look look, TextArea area) {
 void MainWindow::store_look(const VorloDatabase::FieldValues& fields) {
     QString error;
     if (!database_.write_appearance(fields, &error)) {
-        platform_.boxes.show_message(MessageIcon::Exclamation, MessageButtons::Ok,
-                                     storage_messages::appearance_not_stored(error));
+        // The storage's text already opens with the message's first line.
+        platform_.boxes.show_message(MessageIcon::Exclamation, MessageButtons::Ok, error);
     }
 }
 

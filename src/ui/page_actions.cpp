@@ -1,7 +1,6 @@
 #include "engine/message_boxes.h"
 #include "engine/messages.h"
 #include "report/forum_message.h"
-#include "storage/storage_messages.h"
 #include "ui/main_window.h"
 #include "ui/proposal_editor.h"
 #include "ui/quit_rules.h"
@@ -22,8 +21,8 @@ void MainWindow::save_page() {
                           remaining_count()};
     QString error;
     if (!database_.save_page(page, session_.journal().contents(), &error)) {
-        platform_.boxes.show_message(MessageIcon::Critical, MessageButtons::Ok,
-                                     storage_messages::save_failed(error));
+        // The storage's text already opens with the message's first line.
+        platform_.boxes.show_message(MessageIcon::Critical, MessageButtons::Ok, error);
         return;
     }
     set_saved_marker(kSavedMarker);

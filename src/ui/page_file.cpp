@@ -5,6 +5,7 @@
 #include "storage/vorlo_database.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace vorlo {
@@ -13,6 +14,43 @@ namespace {
 
 void tell(MessageBoxes& boxes, MessageIcon icon, const QString& text) {
     boxes.show_message(icon, MessageButtons::Ok, text);
+}
+
+// The first free name of vorlo.mdb.illisible, vorlo.mdb.illisible.2, ... beside the file:
+// a file set aside earlier is never overwritten.
+QString set_aside_path(const QString& path) {
+    const QString base = path + QStringLiteral(".illisible");
+    QString candidate = base;
+    for (int n = 2; QFileInfo::exists(candidate); ++n) {
+        candidate = base + QLatin1Char('.') + QString::number(n);
+    }
+    return candidate;
+}
+
+// A file that cannot be read as a database: the user may set it aside (renamed, never
+// deleted) and start on a new page, or stop and put a sound copy in its place.
+bool offer_to_set_aside(VorloDatabase& database, const QString& path, const QString& reason,
+                        MessageBoxes& boxes) {
+    const QString aside = set_aside_path(path);
+    const QString shown_path = QDir::toNativeSeparators(path);
+    const MessageAnswer answer =
+        boxes.show_message(MessageIcon::Question, MessageButtons::YesNo,
+                           storage_messages::unreadable_file_question(shown_path, reason,
+                                                                      QFileInfo(aside).fileName()));
+    if (answer != MessageAnswer::Yes) {
+        return false;
+    }
+    if (!QFile::rename(path, aside)) {
+        tell(boxes, MessageIcon::Critical,
+             storage_messages::set_aside_failed(shown_path, QFileInfo(aside).fileName()));
+        return false;
+    }
+    const VorloDatabase::OpenResult opened = database.open(path);
+    if (!opened.ok) {
+        tell(boxes, MessageIcon::Critical, opened.error);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -31,6 +69,9 @@ bool open_page_file(VorloDatabase& database, const QString& folder, bool folder_
         }
     }
     const VorloDatabase::OpenResult opened = database.open(path, !folder_writable);
+    if (opened.unreadable && folder_writable) {
+        return offer_to_set_aside(database, path, opened.reason, boxes);
+    }
     if (!opened.ok) {
         tell(boxes, MessageIcon::Critical, opened.error);
         return false;

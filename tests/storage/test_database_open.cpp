@@ -2,8 +2,12 @@
 #include "storage/vorlo_database.h"
 #include "storage_test_support.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QSysInfo>
 #include <QtTest>
+
+#include <signal.h>
 
 using namespace vorlo;
 using namespace vorlo::test;
@@ -119,6 +123,11 @@ class TestDatabaseOpen : public QObject {
                  qPrintable(opened.error));
         QVERIFY2(opened.error.contains(path), qPrintable(opened.error));
         QVERIFY2(opened.error.contains(QStringLiteral("Raison : ")), qPrintable(opened.error));
+        QVERIFY(opened.unreadable);
+        QVERIFY2(opened.reason == QStringLiteral("le fichier n'est pas une base de données") ||
+                     opened.reason == QStringLiteral("le fichier est endommagé"),
+                 qPrintable(opened.reason));
+        QVERIFY2(opened.error.endsWith(opened.reason), qPrintable(opened.error));
         QCOMPARE(file_bytes(path), contents);
         QCOMPARE(folder_entries(dir.path()), QStringList({VorloDatabase::file_name()}));
     }
@@ -222,6 +231,65 @@ class TestDatabaseOpen : public QObject {
         error.clear();
         QVERIFY(!second.write_appearance({{"fond_ref", 255}}, &error));
         check_user_text(error);
+    }
+
+    // One copy of the program per file: while one object holds the file, another is refused
+    // and the file is left as it was; once the first lets go, the file opens again.
+    void a_file_open_for_writing_is_refused_to_a_second_opener() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(VorloDatabase::file_name());
+        VorloDatabase first;
+        QVERIFY(first.open(path).ok);
+        QVERIFY(first.save_page({"UN", "**", "", "N U ", "2"}));
+        const QByteArray before = file_bytes(path);
+
+        VorloDatabase second;
+        const VorloDatabase::OpenResult refused = second.open(path);
+        QVERIFY(!refused.ok);
+        QVERIFY(!refused.unreadable);
+        QVERIFY(!second.is_open());
+        check_user_text(refused.error);
+        QCOMPARE(refused.error,
+                 QStringLiteral("Le fichier de données « %1 » est déjà ouvert par une autre copie "
+                                "du programme.")
+                         .arg(path) +
+                     QChar(13) +
+                     QStringLiteral("Une seule copie peut travailler sur une page : revenez à la "
+                                    "fenêtre déjà ouverte. Ce programme s'arrête."));
+        QCOMPARE(file_bytes(path), before);
+        QVERIFY(first.is_open());
+        QVERIFY(first.save_page({"UN", "U*", "U", "N ", "1"}));
+
+        // A read-only opening writes nothing and is not refused.
+        VorloDatabase reader;
+        QVERIFY(reader.open(path, true).ok);
+        QCOMPARE(reader.read_page().nb_lettres, 1);
+        reader.close();
+
+        first.close();
+        QCOMPARE(folder_entries(dir.path()), QStringList({VorloDatabase::file_name()}));
+        QVERIFY(second.open(path).ok);
+        QCOMPARE(second.read_page().base, QStringLiteral("UN"));
+    }
+
+    // A lock left by a program that has ended does not keep the file closed.
+    void a_lock_left_by_an_ended_program_is_taken_over() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(VorloDatabase::file_name());
+        QProcess ended;
+        ended.start(QStringLiteral("true"), {});
+        QVERIFY(ended.waitForStarted(60000));
+        const qint64 gone = ended.processId();
+        QVERIFY(ended.waitForFinished(60000));
+        QVERIFY(gone > 0 && ::kill(static_cast<pid_t>(gone), 0) != 0);
+        write_file(path + QStringLiteral(".lock"), QByteArray::number(gone) + "\nvorlo\n" +
+                                                       QSysInfo::machineHostName().toUtf8() + "\n");
+
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        database.close();
+        QCOMPARE(folder_entries(dir.path()), QStringList({VorloDatabase::file_name()}));
     }
 
     void user_texts_use_carriage_returns_only() {

@@ -46,6 +46,24 @@ void check_page(const StoredPage& stored, const PageRecord& page) {
     QCOMPARE(stored.nb_lettres, page.remaining_count_caption.trimmed().toInt());
 }
 
+QString save_failed_text(const QString& reason) {
+    return QStringLiteral("Les données de la page n'ont pas été enregistrées.") + QChar(13) +
+           QStringLiteral("Raison : ") + reason;
+}
+
+// The one connection the storage under test has open.
+QSqlDatabase storage_connection() {
+    for (const QString& name : QSqlDatabase::connectionNames()) {
+        if (name.startsWith(QStringLiteral("vorlo_storage_"))) {
+            QSqlDatabase db = QSqlDatabase::database(name, false);
+            if (db.isOpen()) {
+                return db;
+            }
+        }
+    }
+    return {};
+}
+
 // A fresh database file in `dir`, holding `page`.
 QString saved_database(const QTemporaryDir& dir, const PageRecord& page) {
     const QString path = dir.filePath(VorloDatabase::file_name());
@@ -149,16 +167,42 @@ class TestDatabasePage : public QObject {
         QCOMPARE(page.lettres, QStringLiteral("ABC "));
     }
 
+    // Another tool may declare the fields without a type and store a number there: it
+    // reads back as its text.
+    void numbers_in_text_fields_read_as_their_text() {
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, small_page("ABC", "3"));
+        QVERIFY(!path.isEmpty());
+        {
+            RawConnection raw(path);
+            QVERIFY(raw.exec("DROP TABLE données"));
+            QVERIFY(raw.exec("CREATE TABLE données (base, result, propal, lettres)"));
+            QVERIFY(raw.exec("INSERT INTO données VALUES (2024, -7, 12.5, 'A ')"));
+            QCOMPARE(raw.value("SELECT typeof(base) || typeof(result) || typeof(propal) "
+                               "FROM données"),
+                     QVariant(QStringLiteral("integerintegerreal")));
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const LoadedPage page = loaded_page(database.read_page());
+        QCOMPARE(page.ref, QStringLiteral("2024"));
+        QCOMPARE(page.soluce, QStringLiteral("-7"));
+        QCOMPARE(page.propal, QStringLiteral("12.5"));
+        QCOMPARE(page.lettres, QStringLiteral("A "));
+    }
+
     void stored_count_is_read_data() {
         QTest::addColumn<QString>("stored");  // SQL literal
         QTest::addColumn<int>("count");       // -1: no usable count
         QTest::addColumn<QString>("caption");
-        QTest::newRow("null") << "NULL" << -1 << "0";
-        QTest::newRow("text") << "'abc'" << -1 << "0";
-        QTest::newRow("negative") << "-3" << -1 << "0";
-        QTest::newRow("above 600") << "601" << -1 << "0";
-        QTest::newRow("real with a fraction") << "12.5" << -1 << "0";
-        QTest::newRow("blob") << "X'3132'" << -1 << "0";
+        // An unusable count is counted again from the found text "***".
+        QTest::newRow("null") << "NULL" << -1 << "3";
+        QTest::newRow("text") << "'abc'" << -1 << "3";
+        QTest::newRow("negative") << "-3" << -1 << "3";
+        QTest::newRow("above 600") << "601" << -1 << "3";
+        QTest::newRow("above 16 bits") << "40000" << -1 << "3";
+        QTest::newRow("real with a fraction") << "12.5" << -1 << "3";
+        QTest::newRow("blob") << "X'3132'" << -1 << "3";
         QTest::newRow("zero") << "0" << 0 << "0";
         QTest::newRow("twelve") << "12" << 12 << "12";
         QTest::newRow("600") << "600" << 600 << "600";
@@ -181,6 +225,89 @@ class TestDatabasePage : public QObject {
         QCOMPARE(page.nb_lettres, count < 0 ? std::nullopt : std::optional<int>(count));
         QCOMPARE(loaded_page(page).remaining_count, caption);
         QCOMPARE(page.base, QStringLiteral("ABC"));
+    }
+
+    // No false win: a page whose count cannot serve never shows "0" while letters are still
+    // hidden in its found text.
+    void unusable_count_is_counted_again_from_the_found_text_data() {
+        QTest::addColumn<QString>("base");  // SQL literals
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("null, letters hidden") << "'LE CHAT'"
+                                              << "'L* CH*T'"
+                                              << "NULL"
+                                              << "2";
+        QTest::newRow("null, all found") << "'LE CHAT'"
+                                         << "'LE CHAT'"
+                                         << "NULL"
+                                         << "0";
+        QTest::newRow("a star of the reference") << "'A*B'"
+                                                 << "'A**'"
+                                                 << "NULL"
+                                                 << "1";
+        QTest::newRow("star past the reference") << "'AB'"
+                                                 << "'***'"
+                                                 << "NULL"
+                                                 << "3";
+        QTest::newRow("negative") << "'LE CHAT'"
+                                  << "'** ****'"
+                                  << "-6"
+                                  << "6";
+        QTest::newRow("text") << "'LE CHAT'"
+                              << "'** ****'"
+                              << "'six'"
+                              << "6";
+        QTest::newRow("fraction") << "'LE CHAT'"
+                                  << "'** ****'"
+                                  << "5.5"
+                                  << "6";
+        QTest::newRow("above 600") << "'LE CHAT'"
+                                   << "'** ****'"
+                                   << "700"
+                                   << "6";
+        QTest::newRow("more stars than 600") << "NULL"
+                                             << "'" + QString(700, '*') + "'"
+                                             << "NULL"
+                                             << "600";
+        QTest::newRow("all null") << "NULL"
+                                  << "NULL"
+                                  << "NULL"
+                                  << "0";
+        QTest::newRow("found text null") << "'LE CHAT'"
+                                         << "NULL"
+                                         << "NULL"
+                                         << "0";
+        QTest::newRow("usable count kept") << "'LE CHAT'"
+                                           << "'** ****'"
+                                           << "4"
+                                           << "4";
+        QTest::newRow("stored zero kept") << "'LE CHAT'"
+                                          << "'** ****'"
+                                          << "0"
+                                          << "0";
+    }
+
+    void unusable_count_is_counted_again_from_the_found_text() {
+        QFETCH(QString, base);
+        QFETCH(QString, result);
+        QFETCH(QString, count);
+        QFETCH(QString, caption);
+        QTemporaryDir dir;
+        const QString path = saved_database(dir, small_page("ABC", "3"));
+        QVERIFY(!path.isEmpty());
+        {
+            RawConnection raw(path);
+            QVERIFY(raw.exec(
+                QStringLiteral("UPDATE données SET base = %1, result = %2").arg(base, result)));
+            QVERIFY(raw.exec(QStringLiteral("UPDATE compteurs SET nb_lettres = %1").arg(count)));
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const LoadedPage page = loaded_page(database.read_page());
+        QCOMPARE(page.remaining_count, caption);
+        // The count shown can be saved again as it stands.
+        QVERIFY(database.save_page({"ABC", "***", "", "", page.remaining_count}));
     }
 
     void caption_that_is_not_a_count_is_refused_data() {
@@ -267,21 +394,22 @@ class TestDatabasePage : public QObject {
         QTest::addColumn<QStringList>("sabotage");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("repair");
+        const QString refused = QStringLiteral("le fichier a refusé les valeurs données");
+        const QString unexpected =
+            QStringLiteral("le fichier n'a pas la forme attendue (une table ou un champ manque)");
         QTest::newRow("compteurs refuses the update")
             << QStringList{"CREATE TRIGGER refus BEFORE UPDATE ON compteurs BEGIN "
                            "SELECT RAISE(ABORT, 'compteur verrouillé'); END"}
-            << "compteur verrouillé"
-            << "DROP TRIGGER refus";
+            << refused << "DROP TRIGGER refus";
         QTest::newRow("compteurs refuses a new record")
             << QStringList{"DELETE FROM compteurs",
                            "CREATE TRIGGER refus BEFORE INSERT ON compteurs BEGIN "
                            "SELECT RAISE(ABORT, 'ajout refusé'); END"}
-            << "ajout refusé"
-            << "DROP TRIGGER refus";
-        QTest::newRow("compteurs dropped") << QStringList{"DROP TABLE compteurs"} << "no such table"
+            << refused << "DROP TRIGGER refus";
+        QTest::newRow("compteurs dropped") << QStringList{"DROP TABLE compteurs"} << unexpected
                                            << "CREATE TABLE compteurs (nb_lettres INTEGER)";
         QTest::newRow("données lacks a field")
-            << QStringList{"ALTER TABLE données DROP COLUMN lettres"} << "lettres"
+            << QStringList{"ALTER TABLE données DROP COLUMN lettres"} << unexpected
             << "ALTER TABLE données ADD COLUMN lettres TEXT";
     }
 
@@ -304,10 +432,7 @@ class TestDatabasePage : public QObject {
         QString error;
         const PageRecord second = small_page("XYZ", "5");
         QVERIFY(!database.save_page(second, &error));
-        QVERIFY2(
-            error.startsWith(QStringLiteral("Les données de la page n'ont pas été enregistrées.")),
-            qPrintable(error));
-        QVERIFY2(error.contains(reason), qPrintable(error));
+        QCOMPARE(error, save_failed_text(reason));
         QCOMPARE(file_bytes(path), before);
         QCOMPARE(database.read_page().base, QStringLiteral("ABC"));
         QCOMPARE(raw.value("SELECT base FROM données"), QVariant(QStringLiteral("ABC")));
@@ -349,14 +474,57 @@ class TestDatabasePage : public QObject {
         check_page(database.read_page(), first);
         QString error;
         QVERIFY(!database.save_page(small_page("XYZ", "5"), &error));
-        QVERIFY2(
-            error.startsWith(QStringLiteral("Les données de la page n'ont pas été enregistrées.")),
-            qPrintable(error));
-        QVERIFY2(error.contains(QStringLiteral("Raison : ")), qPrintable(error));
+        QCOMPARE(error, save_failed_text(QStringLiteral("le fichier est en lecture seule")));
         check_page(database.read_page(), first);
         database.close();
         QCOMPARE(file_bytes(path), before);
         QCOMPARE(folder_entries(dir.path()), QStringList({VorloDatabase::file_name()}));
+    }
+
+    // Another program holding the file makes the save fail with its reason; once it lets go,
+    // the same save works and nothing was lost.
+    void a_file_held_by_another_connection_refuses_the_save() {
+        QTemporaryDir dir;
+        const PageRecord first = small_page("ABC", "3");
+        const QString path = saved_database(dir, first);
+        QVERIFY(!path.isEmpty());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        RawConnection other(path);
+        QVERIFY2(other.exec(QStringLiteral("BEGIN EXCLUSIVE")), qPrintable(other.last_error()));
+
+        const PageRecord second = small_page("XYZ", "5");
+        QString error;
+        QVERIFY(!database.save_page(second, &error));
+        QCOMPARE(error,
+                 save_failed_text(QStringLiteral("le fichier est utilisé par un autre programme")));
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        check_page(database.read_page(), first);
+        QVERIFY2(database.save_page(second, &error), qPrintable(error));
+        check_page(database.read_page(), second);
+    }
+
+    // The engine's own limit on the file's size fails the write as a full disk would.
+    void a_full_file_refuses_the_save() {
+        QTemporaryDir dir;
+        const PageRecord first = small_page("ABC", "3");
+        const QString path = saved_database(dir, first);
+        QVERIFY(!path.isEmpty());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QSqlDatabase connection = storage_connection();
+        QVERIFY(connection.isOpen());
+        QSqlQuery limit(connection);
+        QVERIFY(limit.exec(QStringLiteral("PRAGMA max_page_count = 1")));
+        const QByteArray before = file_bytes(path);
+
+        PageRecord big = small_page("XYZ", "5");
+        big.propal = QString(100000, QLatin1Char('P'));
+        QString error;
+        QVERIFY(!database.save_page(big, &error));
+        QCOMPARE(error, save_failed_text(QStringLiteral("le disque est plein")));
+        QCOMPARE(file_bytes(path), before);
+        check_page(database.read_page(), first);
     }
 
     void saving_twice_writes_the_same_values() {

@@ -177,8 +177,10 @@ class AppearanceMenusTest : public QObject {
         w.window->findChild<QAction*>(QStringLiteral("mnu_fond_lettres"))->trigger();
         QCOMPARE(w.boxes.shown.size(), std::size_t{1});
         QCOMPARE(w.boxes.shown[0].icon, MessageIcon::Exclamation);
-        QVERIFY(w.boxes.shown[0].text.startsWith(
-            QStringLiteral("Le choix de couleur ou de police n'a pas été enregistré.")));
+        // The first line once, then the reason in French.
+        QCOMPARE(w.boxes.shown[0].text,
+                 QStringLiteral("Le choix de couleur ou de police n'a pas été enregistré.") +
+                     QChar(13) + QStringLiteral("Raison : le fichier est en lecture seule"));
     }
 
     void chooser_sizes_round_to_whole_points_data() {

@@ -58,17 +58,85 @@ class PageFileTest : public QObject {
         QVERIFY(test::folder_entries(folder.path()).isEmpty());
     }
 
-    void a_file_that_is_not_a_database_stops_the_start_untouched() {
+    // The user is told what to do and may stop, leaving the file untouched.
+    void a_file_that_is_not_a_database_can_stop_the_start_untouched() {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("vorlo.mdb"));
         test::write_file(path, QByteArrayLiteral("pas une base de données"));
         VorloDatabase database;
         ScriptedMessageBoxes boxes;
+        boxes.answers.push_back(MessageAnswer::No);
         QVERIFY(!open_page_file(database, folder.path(), true, boxes));
         QCOMPARE(boxes.shown.size(), std::size_t{1});
-        QCOMPARE(boxes.shown[0].icon, MessageIcon::Critical);
-        QVERIFY(!boxes.shown[0].text.isEmpty());
+        QCOMPARE(boxes.shown[0].icon, MessageIcon::Question);
+        QCOMPARE(boxes.shown[0].buttons, MessageButtons::YesNo);
+        const QString& text = boxes.shown[0].text;
+        QVERIFY2(text.contains(QStringLiteral("Raison : le fichier n'est pas une base de données")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("« vorlo.mdb.illisible »")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("copie saine")), qPrintable(text));
+        QVERIFY(!database.is_open());
         QCOMPARE(test::file_bytes(path), QByteArrayLiteral("pas une base de données"));
+        QCOMPARE(test::folder_entries(folder.path()), QStringList({"vorlo.mdb"}));
+    }
+
+    // Or set it aside, renamed and never deleted, and start on a new page; a file set aside
+    // earlier keeps its name.
+    void a_file_that_is_not_a_database_can_be_set_aside_for_a_new_page_data() {
+        QTest::addColumn<QStringList>("already_there");
+        QTest::addColumn<QString>("set_aside");
+        QTest::newRow("first time") << QStringList{} << "vorlo.mdb.illisible";
+        QTest::newRow("twice") << QStringList{"vorlo.mdb.illisible"} << "vorlo.mdb.illisible.2";
+        QTest::newRow("three times") << QStringList{"vorlo.mdb.illisible", "vorlo.mdb.illisible.2"}
+                                     << "vorlo.mdb.illisible.3";
+    }
+
+    void a_file_that_is_not_a_database_can_be_set_aside_for_a_new_page() {
+        QFETCH(QStringList, already_there);
+        QFETCH(QString, set_aside);
+        QTemporaryDir folder;
+        for (const QString& name : already_there) {
+            test::write_file(folder.filePath(name), name.toUtf8());
+        }
+        const QString path = folder.filePath(QStringLiteral("vorlo.mdb"));
+        const QByteArray unreadable = QByteArray("SQLite format 3", 16) + QByteArray(4080, 'x');
+        test::write_file(path, unreadable);
+        VorloDatabase database;
+        ScriptedMessageBoxes boxes;
+        boxes.answers.push_back(MessageAnswer::Yes);
+        QVERIFY(open_page_file(database, folder.path(), true, boxes));
+        QCOMPARE(boxes.shown.size(), std::size_t{1});
+        QVERIFY2(boxes.shown[0].text.contains(QStringLiteral("« %1 »").arg(set_aside)),
+                 qPrintable(boxes.shown[0].text));
+        QCOMPARE(test::file_bytes(folder.filePath(set_aside)), unreadable);
+        for (const QString& name : already_there) {
+            QCOMPARE(test::file_bytes(folder.filePath(name)), name.toUtf8());
+        }
+        QVERIFY(database.is_open());
+        QCOMPARE(loaded_page(database.read_page()).ref, QStringLiteral("Vide"));
+        QVERIFY(database.save_page({"A", "*", "", "A ", "1"}));
+    }
+
+    // A second copy of the program on the same page file says so and stops; the first goes
+    // on saving.
+    void a_second_copy_on_the_same_file_stops() {
+        QTemporaryDir folder;
+        VorloDatabase first;
+        ScriptedMessageBoxes first_boxes;
+        QVERIFY(open_page_file(first, folder.path(), true, first_boxes));
+        QVERIFY(first.save_page({"LE CHAT", "** ****", "", "A C E H L T ", "6"}));
+
+        VorloDatabase second;
+        ScriptedMessageBoxes boxes;
+        QVERIFY(!open_page_file(second, folder.path(), true, boxes));
+        QCOMPARE(boxes.shown.size(), std::size_t{1});
+        QCOMPARE(boxes.shown[0].icon, MessageIcon::Critical);
+        QVERIFY2(boxes.shown[0].text.contains(
+                     QStringLiteral("est déjà ouvert par une autre copie du programme")),
+                 qPrintable(boxes.shown[0].text));
+        QVERIFY(!second.is_open());
+        QVERIFY(first.save_page({"LE CHAT", "L* ****", "L", "A C E H T ", "5"}));
+        QCOMPARE(first.read_page().nb_lettres, 5);
     }
 };
 

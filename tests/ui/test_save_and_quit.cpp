@@ -75,8 +75,10 @@ class SaveAndQuitTest : public QObject {
         w.window->save_page();
         QCOMPARE(w.boxes.shown.size(), std::size_t{1});
         QCOMPARE(w.boxes.shown[0].icon, MessageIcon::Critical);
-        QVERIFY(w.boxes.shown[0].text.startsWith(
-            QStringLiteral("Les données de la page n'ont pas été enregistrées.")));
+        // The first line once, then the reason in French.
+        QCOMPARE(w.boxes.shown[0].text,
+                 QStringLiteral("Les données de la page n'ont pas été enregistrées.") + QChar(13) +
+                     QStringLiteral("Raison : le fichier est en lecture seule"));
         QCOMPARE(w.window->saved_marker(), QString());
         QCOMPARE(test::file_bytes(file.path()), before);
     }
