@@ -143,11 +143,11 @@ class TestDatabaseJournal : public QObject {
         QTest::newRow("journal refuses a row")
             << "CREATE TRIGGER refus BEFORE INSERT ON journal BEGIN "
                "SELECT RAISE(ABORT, 'journal verrouillé'); END"
-            << "journal verrouillé";
+            << "Raison : le fichier a refusé les valeurs données";
         QTest::newRow("compteurs refuses the update")
             << "CREATE TRIGGER refus BEFORE UPDATE ON compteurs BEGIN "
                "SELECT RAISE(ABORT, 'compteur verrouillé'); END"
-            << "compteur verrouillé";
+            << "Raison : le fichier a refusé les valeurs données";
     }
 
     void a_failed_save_changes_nothing() {
