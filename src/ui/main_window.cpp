@@ -109,10 +109,11 @@ void MainWindow::clean_proposal_box() {
 }
 
 void MainWindow::proposal_mouse_pressed(Qt::MouseButton button) {
-    if (button == Qt::RightButton && proposal().isEmpty()) {
-        set_proposal(platform_.clipboard.text());
-    }
-    set_proposal(strip_question_marks(proposal()));
+    // The pasted text is scanned before it is written, so that a large paste goes into the
+    // editor once; the editor ends with the same text either way.
+    const QString text =
+        button == Qt::RightButton && proposal().isEmpty() ? platform_.clipboard.text() : proposal();
+    set_proposal(strip_question_marks(text));
 }
 
 void MainWindow::mark_bad_word() {

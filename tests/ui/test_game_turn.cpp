@@ -145,6 +145,26 @@ class GameTurnTest : public QObject {
         QVERIFY(colour_at(h.propal(), 0) != QColor(255, 0, 0));
     }
 
+    // Accents pasted as a letter and a combining mark count, mask and compare as the one
+    // accented capital, so the right answer fits and reveals every letter.
+    void accents_pasted_decomposed_play_as_composed() {
+        WindowHarness h;
+        type_and_leave(h, h.ref(), QStringLiteral("L'e\u0301te\u0301 a\u0300 co\u0302te\u0301"));
+        QCOMPARE(h.window->reference(), QStringLiteral("L'ÉTÉ À CÔTÉ"));
+        h.click(QStringLiteral("init"));
+        QCOMPARE(h.window->found_text(), QStringLiteral("*'*** * ****"));
+        QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("9"));
+
+        type_and_leave(h, h.propal(), QStringLiteral("L'E\u0301TE\u0301 A\u0300 CO\u0302TE\u0301"));
+        QCOMPARE(h.window->proposal(), QStringLiteral("L'ÉTÉ À CÔTÉ"));
+        h.click(QStringLiteral("Générer"));
+        QVERIFY(!h.window->word_mismatch_window() ||
+                !h.window->word_mismatch_window()->isVisible());
+        QCOMPARE(h.window->found_text(), QStringLiteral("L'ÉTÉ À CÔTÉ"));
+        QCOMPARE(h.caption(QStringLiteral("lettres_trouvées")), QStringLiteral("9"));
+        QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("0"));
+    }
+
   private:
     static void start_puzzle(WindowHarness& h, const QString& reference) {
         h.ref()->setPlainText(reference);
@@ -153,6 +173,16 @@ class GameTurnTest : public QObject {
     static void play(WindowHarness& h, const QString& proposal) {
         h.propal()->setPlainText(proposal);
         h.click(QStringLiteral("Générer"));
+    }
+    // Puts the text into the box, then moves the focus on, which runs the box's clean-up.
+    static void type_and_leave(WindowHarness& h, QWidget* box, const QString& text) {
+        box->setFocus(Qt::MouseFocusReason);
+        if (box == h.propal()) {
+            h.window->set_proposal(text);
+        } else {
+            h.window->set_reference(text);
+        }
+        h.lettres()->setFocus(Qt::TabFocusReason);
     }
     static QString label(QWidget* dialog, const char* name) {
         return dialog->findChild<QLabel*>(QString::fromLatin1(name))->text();

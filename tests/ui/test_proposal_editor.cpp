@@ -1,5 +1,8 @@
 #include "window_harness.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 using namespace vorlo;
 using namespace vorlo::testing;
 
@@ -129,6 +132,37 @@ class ProposalEditorTest : public QObject {
         h.window->set_proposal(text);
         QTest::mousePress(h.propal()->viewport(), Qt::LeftButton);
         QCOMPARE(h.window->proposal(), after);
+    }
+
+    // A large paste made mostly of glued question marks, by the right button or by Ctrl+V,
+    // then the loss of focus: the editor comes back with the cleaned text.
+    void a_large_paste_with_glued_question_marks_is_cleaned_data() {
+        QTest::addColumn<bool>("right_button");
+        QTest::newRow("right button") << true;
+        QTest::newRow("Ctrl+V") << false;
+    }
+
+    void a_large_paste_with_glued_question_marks_is_cleaned() {
+        QFETCH(bool, right_button);
+        const QString unit =
+            QStringLiteral("mot") + QString(45, QLatin1Char('?')) + QStringLiteral(" ? ");
+        const QString pasted = unit.repeated(1'000'000 / unit.size());
+        WindowHarness h;
+        h.window->set_proposal(QString());
+        h.propal()->setFocus(Qt::MouseFocusReason);
+        if (right_button) {
+            h.clipboard.held = pasted;
+            QTest::mousePress(h.propal()->viewport(), Qt::RightButton);
+            QCOMPARE(h.window->proposal(),
+                     QStringLiteral("mot ? ").repeated(pasted.size() / unit.size()));
+        } else {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(h.propal(), Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(h.window->proposal(), pasted);
+        }
+        h.lettres()->setFocus(Qt::TabFocusReason);
+        const QString cleaned = QStringLiteral("MOT ? ").repeated(pasted.size() / unit.size());
+        QCOMPARE(h.window->proposal(), cleaned.trimmed());
     }
 
     void rewriting_the_text_keeps_the_look_of_the_characters_that_stay() {
