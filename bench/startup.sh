@@ -10,7 +10,7 @@ build="$root/build/bench"
 "$root/scripts/install-deps"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DVORLO_SANITIZE=OFF -DVORLO_BENCH=ON
-cmake --build "$build" -j "$(nproc)" --target startup_bench engine_bench journal_bench
+cmake --build "$build" -j "$(nproc)" --target startup_bench engine_bench journal_bench big_input_bench
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')"
 "$build/bench/startup_bench" --runs "${RUNS:-10}"
