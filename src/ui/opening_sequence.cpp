@@ -1,5 +1,6 @@
 #include "storage/stored_page.h"
 #include "ui/colour_value.h"
+#include "ui/frame_placement.h"
 #include "ui/main_window.h"
 #include "ui/proposal_editor.h"
 #include "ui/text_box.h"
@@ -13,7 +14,7 @@ namespace vorlo {
 void MainWindow::open_page() {
     state_.start_up();
     setWindowTitle(windowTitle() + state_.version);
-    move(pixels(200), pixels(200));
+    place_frame_at(*this, QPoint(pixels(200), pixels(200)));
     set_found_count(QStringLiteral("0"));
 
     const LoadedPage page = loaded_page(database_.read_page());

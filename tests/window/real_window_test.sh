@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Drives the real Vorlo window on its own Xvfb with xdotool, reads the forum message back
-# with xclip and checks how the program ends. Usage: real_window_test.sh PATH_TO_VORLO
+# Drives the real Vorlo window on its own Xvfb under the openbox window manager with
+# xdotool, reads the forum message back with xclip and checks how the program ends.
+# Usage: real_window_test.sh PATH_TO_VORLO
 set -euo pipefail
 # xdotool types accented letters only under a UTF-8 locale; a fresh machine may have none set.
 export LC_ALL=C.UTF-8
@@ -9,6 +10,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 binary="$(realpath "$1")"
 work="$(mktemp -d)"
 xvfb_pid=""
+wm_pid=""
 app_pid=""
 app_dir=""
 win=""
@@ -16,6 +18,7 @@ menu=0
 
 cleanup() {
     if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
+    if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; fi
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     wait 2>/dev/null || true
     rm -rf "$work"
@@ -59,6 +62,28 @@ start_xvfb() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# start_wm: openbox frames the windows as on a desktop, title bar included.
+start_wm() {
+    openbox --sm-disable --config-file "$here/openbox_rc.xml" >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    wait_for 15 wm_ready || fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
+# frame_place WINDOW: "left,top" of the window's outer frame on the screen.
+frame_place() {
+    local x y extents
+    x="$(xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left X: *//p')"
+    y="$(xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left Y: *//p')"
+    # _NET_FRAME_EXTENTS: left, right, top, bottom
+    extents="$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')"
+    [ -n "$extents" ] || extents="0,0,0,0"
+    IFS=, read -r left _ top _ <<<"$extents"
+    echo "$((x - left)),$((y - top))"
+}
+frame_at() { [ "$(frame_place "$1")" = "$2" ]; }
+
 # start_app FOLDER: starts the copy of the program in FOLDER and waits for its window.
 start_app() {
     app_dir="$1"
@@ -66,16 +91,19 @@ start_app() {
     app_pid=$!
     win="$(timeout 60 xdotool search --sync --onlyvisible --name '^PRUM - Vorlo' | head -n 1)" ||
         fail "the main window did not appear"
-    local WIDTH HEIGHT X Y
-    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(WIDTH|HEIGHT|X|Y)=')"
-    [ "$X,$Y,$WIDTH" = "13,13,1036" ] || fail "main window at $X,$Y width $WIDTH"
+    local WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(WIDTH|HEIGHT)=')"
+    [ "$WIDTH" = 1036 ] || fail "main window width $WIDTH"
+    # The outer frame, title bar included, starts 13 pixels from the screen's left and top.
+    wait_for 10 frame_at "$win" 13,13 || fail "main window frame at $(frame_place "$win")"
     menu=$((HEIGHT - 653))  # the menu bar sits above the client area
     [ "$menu" -gt 10 ] || fail "main window height $HEIGHT leaves no room for the menu bar"
 }
 
-# click X Y: a left click at client-area pixels of the main window.
+# click X Y: a left click at client-area pixels of the main window, the pointer resting a
+# moment over the control first as a hand would.
 click() {
-    xdotool mousemove --window "$win" "$1" $(($2 + menu)) click 1
+    xdotool mousemove --window "$win" "$1" $(($2 + menu)) sleep 0.2 click 1
 }
 
 box_holds() {
@@ -167,6 +195,7 @@ expect_still_running() {
 }
 
 start_xvfb
+start_wm
 
 echo "Scenario 1: two games, copy, save and quit"
 first="$work/first"
