@@ -4,13 +4,13 @@
 #include "ui/main_window.h"
 
 // The twelve items of "Couleurs  et  Police": each choice shows at once and is stored at
-// once. A cancel in a chooser changes nothing.
+// once. Each chooser opens on the area's current look; a cancel changes nothing.
 namespace vorlo {
 
 void MainWindow::choose_look(Look look, TextArea area) {
     StyledArea& target = styled_area(area);
     if (look == Look::Font) {
-        const std::optional<FontChoice> font = platform_.choosers.choose_font();
+        const std::optional<FontChoice> font = platform_.choosers.choose_font(target.look_font());
         if (!font) {
             return;
         }
@@ -23,7 +23,8 @@ void MainWindow::choose_look(Look look, TextArea area) {
                                             : VorloDatabase::FieldValues{name, size, bold, italic});
         return;
     }
-    const std::optional<qint32> colour = platform_.choosers.choose_colour();
+    const std::optional<qint32> colour = platform_.choosers.choose_colour(
+        look == Look::Background ? target.background() : target.text_colour());
     if (!colour) {
         return;
     }

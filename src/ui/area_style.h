@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 
 #include <optional>
@@ -22,6 +23,11 @@ class StyledArea {
     virtual void set_background(const QColor& colour) = 0;
     virtual void set_text_colour(const QColor& colour) = 0;
     virtual void apply_font(const FontPatch& patch) = 0;
+
+    // What the area shows now, for the choosers to open on.
+    virtual QColor background() const = 0;
+    virtual QColor text_colour() const = 0;
+    virtual QFont look_font() const = 0;
 };
 
 }  // namespace vorlo

@@ -86,6 +86,9 @@ void MainWindow::connect_events() {
     connect(propal_, &ProposalEditor::text_edited, this, [this] { set_saved_marker({}); });
     connect(propal_, &ProposalEditor::focus_moved_away, this, &MainWindow::clean_proposal_box);
     connect(propal_, &ProposalEditor::mouse_pressed, this, &MainWindow::proposal_mouse_pressed);
+    // What the middle button pasted goes through the same scan as the right button's paste.
+    connect(propal_, &ProposalEditor::middle_button_released, this,
+            [this] { set_proposal(strip_question_marks(proposal())); });
 
     const auto on_click = [this](const QString& name, auto action) {
         auto* button = findChild<QPushButton*>(name);

@@ -1,3 +1,4 @@
+#include "ui/enter_clicks.h"
 #include "ui/main_window.h"
 #include "ui/palette_colour.h"
 #include "ui/proposal_editor.h"
@@ -49,6 +50,7 @@ QPushButton* add_button(QWidget* parent, const QString& name, const QString& cap
     button->setGeometry(place);
     button->setFont(design::label_font());
     button->setAutoDefault(false);
+    click_on_enter(*button);
     return button;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 
 #include <optional>
@@ -16,14 +18,14 @@ struct FontChoice {
     bool italic = false;
 };
 
-// The modal colour and font choosers. Each remembers its last confirmed choice and offers
-// it the next time; a cancel returns nothing.
+// The modal colour and font choosers. Each opens on the look being changed; a cancel
+// returns nothing.
 class Choosers {
   public:
     virtual ~Choosers() = default;
     // A colour as red + 256 * green + 65536 * blue.
-    virtual std::optional<qint32> choose_colour() = 0;
-    virtual std::optional<FontChoice> choose_font() = 0;
+    virtual std::optional<qint32> choose_colour(const QColor& current) = 0;
+    virtual std::optional<FontChoice> choose_font(const QFont& current) = 0;
 };
 
 // The system clipboard, as plain text.

@@ -19,6 +19,7 @@ ProposalEditor::ProposalEditor(QWidget* parent) : QTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The right button pastes into an empty editor; it opens no menu.
     setContextMenuPolicy(Qt::NoContextMenu);
+    hide_selection_when_unfocused(*this);
     viewport()->installEventFilter(this);
     connect(document(), &QTextDocument::contentsChanged, this,
             &ProposalEditor::on_contents_changed);
@@ -48,14 +49,12 @@ void ProposalEditor::set_text(const QString& text) {
     QTextCursor cursor(document());
     cursor.setPosition(
         static_cast<int>(prefix + 1 <= old_text.size() - suffix ? prefix + 1 : prefix));
-    const QTextCharFormat format = cursor.charFormat();  // the first replaced character's
+    // The first replaced character's look; text written into the empty editor takes the
+    // editor's own look.
+    const QTextCharFormat format = old_text.isEmpty() ? look_ : cursor.charFormat();
     cursor.setPosition(static_cast<int>(prefix));
     cursor.setPosition(static_cast<int>(old_text.size() - suffix), QTextCursor::KeepAnchor);
     cursor.insertText(new_text.mid(prefix, new_text.size() - prefix - suffix), format);
-    if (document()->isEmpty()) {
-        // An emptied editor keeps the look for what is typed next.
-        setCurrentCharFormat(format);
-    }
 }
 
 void ProposalEditor::colour_range(int start, int length, const QColor& colour) {
@@ -71,6 +70,32 @@ void ProposalEditor::colour_range(int start, int length, const QColor& colour) {
 
 void ProposalEditor::set_background(const QColor& colour) {
     set_palette_colour(*this, QPalette::Base, colour);
+}
+
+QColor ProposalEditor::background() const {
+    return palette().color(QPalette::Base);
+}
+
+QColor ProposalEditor::text_colour() const {
+    return look_.hasProperty(QTextFormat::ForegroundBrush) ? look_.foreground().color()
+                                                           : palette().color(QPalette::Text);
+}
+
+QFont ProposalEditor::look_font() const {
+    QFont font = document()->defaultFont();
+    if (look_.hasProperty(QTextFormat::FontFamilies)) {
+        font.setFamilies(look_.fontFamilies().toStringList());
+    }
+    if (look_.hasProperty(QTextFormat::FontPointSize)) {
+        font.setPointSizeF(look_.fontPointSize());
+    }
+    if (look_.hasProperty(QTextFormat::FontWeight)) {
+        font.setWeight(static_cast<QFont::Weight>(look_.fontWeight()));
+    }
+    if (look_.hasProperty(QTextFormat::FontItalic)) {
+        font.setItalic(look_.fontItalic());
+    }
+    return font;
 }
 
 void ProposalEditor::set_text_colour(const QColor& colour) {
@@ -97,6 +122,7 @@ void ProposalEditor::apply_font(const FontPatch& patch) {
 }
 
 void ProposalEditor::format_every_character(const QTextCharFormat& format) {
+    look_.merge(format);
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
     cursor.mergeCharFormat(format);
@@ -104,6 +130,22 @@ void ProposalEditor::format_every_character(const QTextCharFormat& format) {
     cursor.movePosition(QTextCursor::End);
     setTextCursor(cursor);
     mergeCurrentCharFormat(format);
+    give_empty_editor_its_look();
+}
+
+// What is typed into the empty editor, wherever the caret was put, takes the editor's look;
+// the red of a marked word never outlives the word.
+void ProposalEditor::give_empty_editor_its_look() {
+    if (!document()->isEmpty()) {
+        return;
+    }
+    QTextCursor cursor(document());
+    if (cursor.blockCharFormat() != look_) {
+        cursor.setBlockCharFormat(look_);
+    }
+    if (currentCharFormat() != look_) {
+        setCurrentCharFormat(look_);
+    }
 }
 
 void ProposalEditor::on_contents_changed() {
@@ -112,6 +154,7 @@ void ProposalEditor::on_contents_changed() {
         return;
     }
     last_text_ = now;
+    give_empty_editor_its_look();
     emit text_edited();
 }
 
@@ -119,6 +162,13 @@ void ProposalEditor::focusOutEvent(QFocusEvent* event) {
     QTextEdit::focusOutEvent(event);
     if (focus_moved_to_control(event->reason())) {
         emit focus_moved_away();
+    }
+}
+
+void ProposalEditor::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::MiddleButton) {
+        emit middle_button_released();
     }
 }
 

@@ -8,7 +8,8 @@ namespace vorlo {
 
 // The proposal editor: a rich-text box whose characters each carry their own colour and
 // font. The program works on its plain text; rewriting the text keeps the formats of the
-// characters that stay.
+// characters that stay. The editor's own look (the colour and font last given to every
+// character) is what text written into the empty editor takes.
 class ProposalEditor : public QTextEdit, public StyledArea {
     Q_OBJECT
   public:
@@ -23,6 +24,9 @@ class ProposalEditor : public QTextEdit, public StyledArea {
     void colour_range(int start, int length, const QColor& colour);
 
     void set_background(const QColor& colour) override;
+    QColor background() const override;
+    QColor text_colour() const override;
+    QFont look_font() const override;
     // Every character in turn, and the place after the last one, so that what is typed
     // next at the end looks the same; afterwards the caret stands at the end.
     void set_text_colour(const QColor& colour) override;
@@ -35,16 +39,22 @@ class ProposalEditor : public QTextEdit, public StyledArea {
     void focus_moved_away();
     // A mouse button was pressed over the editor, before the editor handles the press.
     void mouse_pressed(Qt::MouseButton button);
+    // The middle button was released over the editor, after the editor pasted the
+    // desktop's selection there.
+    void middle_button_released();
 
   protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void on_contents_changed();
     void format_every_character(const QTextCharFormat& format);
+    void give_empty_editor_its_look();
 
     QString last_text_;
+    QTextCharFormat look_;
 };
 
 }  // namespace vorlo

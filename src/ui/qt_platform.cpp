@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -51,23 +52,22 @@ MessageAnswer QtMessageBoxes::show_message(MessageIcon icon, MessageButtons butt
     return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
-std::optional<qint32> QtChoosers::choose_colour() {
-    const QColor colour = QColorDialog::getColor(last_colour_, parent_);
+std::optional<qint32> QtChoosers::choose_colour(const QColor& current) {
+    const QColor colour = QColorDialog::getColor(current, parent_);
     if (!colour.isValid()) {
         return std::nullopt;
     }
-    last_colour_ = colour;
     return colour_value(colour);
 }
 
-std::optional<FontChoice> QtChoosers::choose_font() {
+std::optional<FontChoice> QtChoosers::choose_font(const QFont& current) {
+    QFont shown = current;
+    shown.setFamilies({QFontInfo(current).family()});
     bool confirmed = false;
-    const QFont initial = last_font_.value_or(parent_ ? parent_->font() : QFont());
-    const QFont font = QFontDialog::getFont(&confirmed, initial, parent_);
+    const QFont font = QFontDialog::getFont(&confirmed, shown, parent_);
     if (!confirmed) {
         return std::nullopt;
     }
-    last_font_ = font;
     return FontChoice{font.family(), whole_points(font.pointSizeF()), font.bold(), font.italic()};
 }
 

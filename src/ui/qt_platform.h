@@ -23,17 +23,16 @@ class QtMessageBoxes : public MessageBoxes {
     QPointer<QWidget> parent_;
 };
 
-// The desktop's colour and font choosers; each opens on the last choice confirmed.
+// The desktop's colour and font choosers.
 class QtChoosers : public Choosers {
   public:
     void set_parent(QWidget* parent) { parent_ = parent; }
-    std::optional<qint32> choose_colour() override;
-    std::optional<FontChoice> choose_font() override;
+    std::optional<qint32> choose_colour(const QColor& current) override;
+    // Opens on the family the current font shows on this desktop.
+    std::optional<FontChoice> choose_font(const QFont& current) override;
 
   private:
     QPointer<QWidget> parent_;
-    QColor last_colour_ = Qt::white;
-    std::optional<QFont> last_font_;
 };
 
 class QtClipboard : public Clipboard {

@@ -41,6 +41,7 @@ TextBox::TextBox(const QString& name, QWidget* parent) : QPlainTextEdit(parent) 
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
+    hide_selection_when_unfocused(*this);
 }
 
 QString TextBox::text() const {
@@ -64,6 +65,18 @@ void TextBox::set_text_colour(const QColor& colour) {
 
 void TextBox::apply_font(const FontPatch& patch) {
     setFont(patched_font(font(), patch));
+}
+
+QColor TextBox::background() const {
+    return palette().color(QPalette::Base);
+}
+
+QColor TextBox::text_colour() const {
+    return palette().color(QPalette::Text);
+}
+
+QFont TextBox::look_font() const {
+    return font();
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {

@@ -19,6 +19,9 @@ class TextBox : public QPlainTextEdit, public StyledArea {
     void set_background(const QColor& colour) override;
     void set_text_colour(const QColor& colour) override;
     void apply_font(const FontPatch& patch) override;
+    QColor background() const override;
+    QColor text_colour() const override;
+    QFont look_font() const override;
 
   signals:
     // The focus went to another control of the program (not to a menu or another program).

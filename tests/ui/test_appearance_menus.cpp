@@ -131,6 +131,61 @@ class AppearanceMenusTest : public QObject {
         QVERIFY(format_at(h.propal(), 0).fontItalic());
     }
 
+    void a_colour_chooser_opens_on_the_colour_being_changed_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QColor>("designed");
+        QTest::newRow("fond ref") << "mnu_fond_ref" << QColor(255, 255, 192);
+        QTest::newRow("fond trouvé") << "mnu_fond_trouvé" << QColor(192, 255, 255);
+        QTest::newRow("fond lettres") << "mnu_fond_lettres" << QColor(192, 255, 192);
+        QTest::newRow("fond propal")
+            << "mnu_fond_propal" << QApplication::palette().color(QPalette::Base);
+        QTest::newRow("police ref")
+            << "mnu_police_ref" << QApplication::palette().color(QPalette::Text);
+        QTest::newRow("police propal")
+            << "mnu_police_propal" << QApplication::palette().color(QPalette::Text);
+    }
+    void a_colour_chooser_opens_on_the_colour_being_changed() {
+        QFETCH(QString, item);
+        QFETCH(QColor, designed);
+        WindowHarness h;
+        h.choosers.colours.push_back(colour_value(QColor(12, 34, 56)));
+        h.trigger(item);
+        QCOMPARE(h.choosers.opened_on_colour, designed);
+        // A choice made for another look of the area is not offered here.
+        h.choosers.colours.push_back(colour_value(QColor(1, 2, 3)));
+        h.trigger(item.contains(QStringLiteral("fond")) ? QStringLiteral("mnu_police_lettres")
+                                                        : QStringLiteral("mnu_fond_lettres"));
+        h.trigger(item);  // a cancel
+        QCOMPARE(h.choosers.opened_on_colour, QColor(12, 34, 56));
+    }
+
+    void a_font_chooser_opens_on_the_area_font_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("ref") << "mnu_font_ref";
+        QTest::newRow("soluce") << "mnu_font_soluce";
+        QTest::newRow("lettres") << "mnu_font_lettres";
+        QTest::newRow("propal") << "mnu_font_propal";
+    }
+    void a_font_chooser_opens_on_the_area_font() {
+        QFETCH(QString, item);
+        WindowHarness h;
+        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Serif"), 20, true, true});
+        h.trigger(item);
+        QCOMPARE(h.choosers.opened_on_font.families().value(0), QStringLiteral("Courier New"));
+        QCOMPARE(h.choosers.opened_on_font.pointSizeF(), 14.25);
+        QVERIFY(!h.choosers.opened_on_font.bold());
+
+        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Sans"), 9, false, false});
+        h.trigger(item == QStringLiteral("mnu_font_ref") ? QStringLiteral("mnu_font_lettres")
+                                                         : QStringLiteral("mnu_font_ref"));
+        h.trigger(item);  // a cancel
+        const QFont offered = h.choosers.opened_on_font;
+        QCOMPARE(offered.families().value(0), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(offered.pointSizeF(), 20.0);
+        QVERIFY(offered.bold());
+        QVERIFY(offered.italic());
+    }
+
     void a_cancel_changes_nothing() {
         WindowHarness h;
         const QMap<QString, QString> before = stored_look(h.file.path());

@@ -6,6 +6,46 @@
 using namespace vorlo;
 using namespace vorlo::testing;
 
+namespace {
+
+bool is_red(QRgb pixel) {
+    return qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+}
+
+// How many pixels of `area` in the image pass the test.
+int count_pixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test) {
+    int count = 0;
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            count += test(image.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// The highlight colours a selection is drawn with in this application, focused or not.
+std::function<bool(QRgb)> is_highlight() {
+    const QPalette palette = QApplication::palette();
+    const QRgb active = palette.color(QPalette::Active, QPalette::Highlight).rgb();
+    const QRgb inactive = palette.color(QPalette::Inactive, QPalette::Highlight).rgb();
+    return [=](QRgb pixel) {
+        return (pixel | 0xff000000) == active || (pixel | 0xff000000) == inactive;
+    };
+}
+
+// The place of the characters from `start` to `end` (counted from 0) in the editor's viewport.
+QRect characters_rect(const ProposalEditor* editor, int start, int end) {
+    QTextCursor cursor(editor->document());
+    cursor.setPosition(start);
+    const QRect first = editor->cursorRect(cursor);
+    cursor.setPosition(end);
+    const QRect last = editor->cursorRect(cursor);
+    return QRect(first.topLeft(), last.bottomRight()).adjusted(0, 0, 1, 0);
+}
+
+}  // namespace
+
 // A whole turn of the game driven through the window's own controls.
 class GameTurnTest : public QObject {
     Q_OBJECT
@@ -117,6 +157,79 @@ class GameTurnTest : public QObject {
             const bool in_word = i >= 4 && i < 9;
             QCOMPARE(colour_at(h.propal(), i) == QColor(255, 0, 0), in_word);
         }
+    }
+
+    void the_marked_word_reads_red_at_once() {
+        WindowHarness h;
+        start_puzzle(h, QStringLiteral("LES CHAT!"));
+        play(h, QStringLiteral("LES CHATS!"));
+        QPointer<WordMismatchWindow> dialog = h.window->word_mismatch_window();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bt_non")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(!dialog);
+        QVERIFY(h.propal()->textCursor().hasSelection());  // the selection stays in place
+        QVERIFY(!h.propal()->hasFocus());
+
+        const QRect word = characters_rect(h.propal(), 4, 9);
+        QImage shot = h.propal()->viewport()->grab().toImage();
+        QVERIFY(count_pixels(shot, word, is_red) > 10);
+        QCOMPARE(count_pixels(shot, shot.rect(), is_highlight()), 0);
+
+        // With a selection in the focused reference box, only that box shows a highlight.
+        h.window->activateWindow();
+        QTRY_VERIFY(h.window->isActiveWindow());
+        h.ref()->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(h.ref()->hasFocus());
+        QTest::keyClick(h.ref(), Qt::Key_A, Qt::ControlModifier);
+        const QImage ref_shot = h.ref()->viewport()->grab().toImage();
+        QVERIFY(count_pixels(ref_shot, ref_shot.rect(), is_highlight()) > 10);
+        shot = h.propal()->viewport()->grab().toImage();
+        QCOMPARE(count_pixels(shot, shot.rect(), is_highlight()), 0);
+        QVERIFY(count_pixels(shot, word, is_red) > 10);
+    }
+
+    void the_red_of_a_marked_word_stays_on_that_word_data() {
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("typed") << true;
+        QTest::newRow("pasted") << false;
+    }
+    void the_red_of_a_marked_word_stays_on_that_word() {
+        QFETCH(bool, typed);
+        WindowHarness h;
+        start_puzzle(h, QStringLiteral("LE CHAT!"));
+        play(h, QStringLiteral("LES CHAT!"));  // the first word does not fit
+        QPointer<WordMismatchWindow> dialog = h.window->word_mismatch_window();
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bt_non")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(!dialog);
+        QCOMPARE(colour_at(h.propal(), 0), QColor(255, 0, 0));
+
+        h.click(QStringLiteral("Command1"));
+        if (typed) {
+            QTest::keyClicks(h.propal(), QStringLiteral("LE CHAT!"));
+        } else {
+            h.clipboard.held = QStringLiteral("LE CHAT!");
+            QTest::mousePress(h.propal()->viewport(), Qt::RightButton);
+        }
+        QCOMPARE(h.window->proposal(), QStringLiteral("LE CHAT!"));
+        for (int i = 0; i < h.window->proposal().size(); ++i) {
+            QVERIFY2(colour_at(h.propal(), i) != QColor(255, 0, 0), qPrintable(QString::number(i)));
+        }
+    }
+
+    void enter_on_a_focused_button_clicks_it_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter of the keypad") << int(Qt::Key_Enter);
+    }
+    void enter_on_a_focused_button_clicks_it() {
+        QFETCH(int, key);
+        WindowHarness h;
+        QPushButton* copy = h.button(QStringLiteral("bt_copier"));
+        copy->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(copy, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(h.clipboard.writes, 1);
     }
 
     void the_close_box_of_the_dialog_marks_nothing() {

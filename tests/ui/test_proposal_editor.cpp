@@ -1,3 +1,5 @@
+#include "../storage/storage_test_support.h"
+#include "ui/colour_value.h"
 #include "window_harness.h"
 
 #include <QClipboard>
@@ -5,6 +7,25 @@
 
 using namespace vorlo;
 using namespace vorlo::testing;
+
+namespace {
+
+const QColor kChosenColour(0, 0, 200);
+
+// Every character of the editor shows the chosen colour and the chosen font.
+void expect_chosen_look(const ProposalEditor* editor) {
+    const QString text = editor->toPlainText();
+    QVERIFY(!text.isEmpty());
+    for (int i = 0; i < text.size(); ++i) {
+        const QTextCharFormat format = format_at(editor, i);
+        QCOMPARE(format.foreground().color(), kChosenColour);
+        QCOMPARE(format.font().pointSizeF(), 20.0);
+        QVERIFY(format.font().bold());
+        QCOMPARE(format.font().families().value(0), QStringLiteral("DejaVu Serif"));
+    }
+}
+
+}  // namespace
 
 // The proposal editor's own rules: change, loss of focus and mouse press.
 class ProposalEditorTest : public QObject {
@@ -175,6 +196,61 @@ class ProposalEditorTest : public QObject {
         QCOMPARE(colour_at(h.propal(), 1), QColor(Qt::blue));
         QCOMPARE(colour_at(h.propal(), 9), QColor(Qt::green));
         QCOMPARE(colour_at(h.propal(), 12), QColor(Qt::green));
+    }
+
+    void text_written_into_an_empty_editor_takes_the_editor_look_data() {
+        QTest::addColumn<QString>("emptied_by");
+        QTest::newRow("Effacer texte ci-dessus") << "Command1";
+        QTest::newRow("Initialiser") << "init";
+        QTest::newRow("clearing the page") << "menu_delete";
+    }
+    void text_written_into_an_empty_editor_takes_the_editor_look() {
+        QFETCH(QString, emptied_by);
+        WindowHarness h;
+        h.choosers.colours.push_back(colour_value(kChosenColour));
+        h.trigger(QStringLiteral("mnu_police_propal"));
+        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Serif"), 20, true, false});
+        h.trigger(QStringLiteral("mnu_font_propal"));
+        h.ref()->setPlainText(QStringLiteral("LE CHAT"));
+        const auto empty_the_editor = [&] {
+            if (emptied_by == QStringLiteral("menu_delete")) {
+                h.trigger(emptied_by);
+            } else {
+                h.click(emptied_by);
+            }
+            QCOMPARE(h.window->proposal(), QString());
+        };
+
+        empty_the_editor();
+        h.clipboard.held = QStringLiteral("bonjour");
+        QTest::mousePress(h.propal()->viewport(), Qt::RightButton);
+        QCOMPARE(h.window->proposal(), QStringLiteral("bonjour"));
+        expect_chosen_look(h.propal());
+
+        // Typed text too, wherever the click put the caret in the empty editor.
+        empty_the_editor();
+        h.propal()->setFocus(Qt::MouseFocusReason);
+        QTest::mouseClick(h.propal()->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::keyClicks(h.propal(), QStringLiteral("lu"));
+        QCOMPARE(h.window->proposal(), QStringLiteral("lu"));
+        expect_chosen_look(h.propal());
+    }
+
+    void a_paste_into_the_empty_stored_editor_takes_the_stored_look() {
+        WindowHarness h([](const QString& path) {
+            test::RawConnection raw(path);
+            QVERIFY(raw.exec(QStringLiteral("UPDATE \"données\" SET propal = ''")));
+            QVERIFY(raw.exec(
+                QStringLiteral(
+                    "UPDATE couleurs SET police_propal = %1, font_name_propal = 'DejaVu Serif', "
+                    "font_size_propal = 20, font_bold_propal = 1")
+                    .arg(colour_value(kChosenColour))));
+        });
+        QCOMPARE(h.window->proposal(), QString());
+        h.clipboard.held = QStringLiteral("bonjour");
+        QTest::mousePress(h.propal()->viewport(), Qt::RightButton);
+        QCOMPARE(h.window->proposal(), QStringLiteral("bonjour"));
+        expect_chosen_look(h.propal());
     }
 
     void an_emptied_editor_keeps_the_colour_for_what_is_typed_next() {

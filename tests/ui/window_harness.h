@@ -29,15 +29,19 @@ inline QColor colour_at(const ProposalEditor* editor, int index) {
     return format_at(editor, index).foreground().color();
 }
 
-// Choosers answering from a script; an unscripted opening counts as a cancel.
+// Choosers answering from a script; an unscripted opening counts as a cancel. Each keeps
+// the look it was last opened on.
 class ScriptedChoosers : public Choosers {
   public:
     std::deque<std::optional<qint32>> colours;
     std::deque<std::optional<FontChoice>> fonts;
     int openings = 0;
+    QColor opened_on_colour;
+    QFont opened_on_font;
 
-    std::optional<qint32> choose_colour() override {
+    std::optional<qint32> choose_colour(const QColor& current) override {
         ++openings;
+        opened_on_colour = current;
         if (colours.empty()) {
             return std::nullopt;
         }
@@ -45,8 +49,9 @@ class ScriptedChoosers : public Choosers {
         colours.pop_front();
         return colour;
     }
-    std::optional<FontChoice> choose_font() override {
+    std::optional<FontChoice> choose_font(const QFont& current) override {
         ++openings;
+        opened_on_font = current;
         if (fonts.empty()) {
             return std::nullopt;
         }
