@@ -1,3 +1,4 @@
+#include "ui/caption_fit.h"
 #include "ui/enter_clicks.h"
 #include "ui/main_window.h"
 #include "ui/palette_colour.h"
@@ -31,8 +32,7 @@ QLabel* add_label(QWidget* parent, const QString& name, const QString& caption,
     label->setFont(design::label_font());
     label->setFocusPolicy(Qt::NoFocus);
     paint_background(label, design::window_background());
-    // Where the designed font is missing, a wider look-alike must not cut the caption.
-    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    fit_label(*label);
     return label;
 }
 
@@ -40,6 +40,7 @@ QLabel* add_counter(QWidget* parent, const QString& name, const QRect& place) {
     QLabel* counter = add_label(parent, name, QStringLiteral("0"), place);
     counter->setFont(design::label_font(15));
     set_palette_colour(*counter, QPalette::WindowText, design::counter_colour());
+    fit_label(*counter, QStringLiteral("600"));  // the largest count
     return counter;
 }
 
@@ -50,6 +51,7 @@ QPushButton* add_button(QWidget* parent, const QString& name, const QString& cap
     button->setGeometry(place);
     button->setFont(design::label_font());
     button->setAutoDefault(false);
+    fit_button(*button);
     click_on_enter(*button);
     return button;
 }
@@ -94,8 +96,9 @@ void MainWindow::build_controls() {
     soluce_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     add_label(client, QStringLiteral("Label3"), QStringLiteral("Texte trouvé"),
               twips_rect(5280, 240, 1305, 300));
-    add_label(client, QStringLiteral("Label4"), QStringLiteral("Lettres restantes"),
-              twips_rect(11520, 8280, 1815, 300));
+    QLabel* remaining_caption =
+        add_label(client, QStringLiteral("Label4"), QStringLiteral("Lettres restantes"),
+                  twips_rect(11520, 8280, 1815, 300));
     lettres_ = add_text_box(client, QStringLiteral("lettres"), twips_rect(120, 7560, 11055, 1575),
                             design::letters_background());
     record_ = add_button(client, QStringLiteral("record"), QStringLiteral("Enregistrer"),
@@ -111,10 +114,14 @@ void MainWindow::build_controls() {
         add_counter(client, QStringLiteral("lettres_restantes"), twips_rect(13680, 8250, 495, 375));
     add_button(client, QStringLiteral("Command1"), QStringLiteral("Effacer texte ci-dessus"),
                twips_rect(11760, 7080, 3015, 375));
-    add_label(client, QStringLiteral("Label5"), QStringLiteral("Lettres trouvées"),
-              twips_rect(11520, 7800, 1725, 300));
+    QLabel* found_caption =
+        add_label(client, QStringLiteral("Label5"), QStringLiteral("Lettres trouvées"),
+                  twips_rect(11520, 7800, 1725, 300));
     found_count_ =
         add_counter(client, QStringLiteral("lettres_trouvées"), twips_rect(13680, 7750, 495, 375));
+    // A caption grown wider pushes its counter to the right.
+    keep_right_of(*remaining_count_, *remaining_caption, pixels(120));
+    keep_right_of(*found_count_, *found_caption, pixels(120));
     add_label(client, QStringLiteral("Label6"), QStringLiteral("Lettres restantes"),
               twips_rect(120, 7200, 1815, 300));
     add_button(client, QStringLiteral("bt_copier"), QStringLiteral("Copier"),

@@ -1,5 +1,6 @@
 #include "ui/word_mismatch_window.h"
 
+#include "ui/caption_fit.h"
 #include "ui/twips.h"
 #include "ui/window_design.h"
 
@@ -12,13 +13,15 @@ namespace vorlo {
 namespace {
 
 QLabel* add_label(QWidget* parent, const QString& name, const QString& text, const QRect& place,
-                  bool bold) {
+                  bool bold, bool wrap = false) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setGeometry(place);
     label->setFont(design::label_font(12, bold));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wrap);
+    fit_label(*label);
     return label;
 }
 
@@ -50,15 +53,16 @@ WordMismatchWindow::WordMismatchWindow(QWidget* parent) : QDialog(parent) {
               twips_rect(600, 2520, 1890, 300), false);
     word_number_ = add_label(this, QStringLiteral("err_label_position"), QString(),
                              twips_rect(3120, 2520, 3495, 375), true);
-    QLabel* correct = add_label(this, QStringLiteral("Label2"), mismatch_texts::please_correct(),
-                                twips_rect(840, 3360, 4455, 735), true);
-    correct->setWordWrap(true);
+    add_label(this, QStringLiteral("Label2"), mismatch_texts::please_correct(),
+              twips_rect(840, 3360, 4455, 735), true, /*wrap=*/true);
 
     auto* ok = new QPushButton(mismatch_texts::ok_button(), this);
     ok->setObjectName(QStringLiteral("bt_non"));
     ok->setGeometry(twips_rect(5880, 3720, 1095, 375));
     ok->setFont(design::label_font(9.75, true));
     ok->setDefault(true);
+    fit_button(*ok);
+    fit_window_to_controls(*this, pixels(120));
     connect(ok, &QPushButton::clicked, this, [this] {
         close();
         emit ok_clicked();
