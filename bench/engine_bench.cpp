@@ -1,5 +1,6 @@
 #include "bench_texts.h"
-#include "support/engine_harness.h"
+#include "puzzle_restart.h"
+#include "single_pass.h"
 
 #include <benchmark/benchmark.h>
 
@@ -7,29 +8,28 @@ using vorlo::testing::EngineHarness;
 
 namespace {
 
-// What "Initialiser" leaves in the displays, kept so each iteration starts from it again.
-struct InitialisedPuzzle {
-    QString reference;
+using vorlo::bench::initialised;
+using vorlo::bench::InitialisedPuzzle;
+using vorlo::bench::restart;
+
+// The floor: one pass over the three texts, revealing what the proposal got right.
+void BM_SinglePass(benchmark::State& st) {
+    EngineHarness h;
+    const QString reference = vorlo::bench::full_length_text();
+    const InitialisedPuzzle puzzle = initialised(h, reference);
+    restart(h, puzzle, reference);
     QString found;
-    QString letters;
-    QString remaining_count;
-};
-
-InitialisedPuzzle initialised(EngineHarness& h, const QString& reference) {
-    h.start_puzzle(reference);
-    return {h.view.ref, h.view.soluce, h.view.lettres, h.view.lettres_restantes};
+    for (auto _ : st) {
+        int revealed = 0;
+        found = vorlo::bench::single_pass(h.view.ref, h.view.propal, h.view.soluce, revealed);
+        benchmark::DoNotOptimize(found.constData());
+    }
+    if (found != reference) {
+        st.SkipWithError("the single pass did not reveal the whole reference");
+    }
+    st.SetItemsProcessed(st.iterations() * reference.size());
 }
-
-// Back to the freshly initialised puzzle: masked text, full inventory, nothing found.
-void restart(EngineHarness& h, const InitialisedPuzzle& puzzle, const QString& proposal) {
-    h.view.ref = puzzle.reference;
-    h.view.soluce = puzzle.found;
-    h.view.lettres = puzzle.letters;
-    h.view.lettres_restantes = puzzle.remaining_count;
-    h.view.lettres_trouvees = QStringLiteral("0");
-    h.view.propal = proposal;
-    h.state.proposal_refused = false;
-}
+BENCHMARK(BM_SinglePass);
 
 void BM_InitialisePuzzle(benchmark::State& st) {
     EngineHarness h;

@@ -1,24 +1,24 @@
 #pragma once
 
-#include <string>
+#include <QString>
 
 namespace vorlo::bench {
 
-// The system-wide monotonic clock, the same in every process, in nanoseconds.
-long long monotonic_ns();
-
-// What one child run tells its parent, as one line on its standard output.
-struct ChildReport {
-    long long main_ns = 0;
-    long long exposed_ns = 0;
-    long max_rss_kib = 0;
-
-    std::string format() const;
-    bool parse(const std::string& line);
+// The page file a start finds in the program's folder.
+enum class StoredPageKind {
+    // As the first start leaves it: every field Null, so "Vide" in the four areas.
+    FirstStart,
+    // A game in progress saved with "Enregistrer": a 600-character French reference, its
+    // found text after one proposal, that proposal and the remaining letters.
+    Game,
 };
 
-// Starts the program in a fresh temporary folder, waits until its main window is shown and
-// exposed, and prints the report. main_ns is the stamp taken at the first line of main.
-int run_startup_child(int argc, char* argv[], long long main_ns);
+// Makes the page file of `folder`; the look stays the designed one. Needs a
+// QCoreApplication.
+bool prepare_page_file(const QString& folder, StoredPageKind kind);
+
+// Starts the program as its own main does, on the page file of `folder`, and reports once
+// its main window is exposed and idle (see child_report.h). Does not return on success.
+int run_startup_child(int argc, char* argv[], long long main_ns, const char* folder);
 
 }  // namespace vorlo::bench
