@@ -91,7 +91,7 @@ per_call() {
 }
 floor=$(per_call single_pass 'vorlo::bench::single_pass*')
 for operation in initialise_puzzle evaluate_proposal check_word_fit; do
-    count=$(per_call "$operation" "vorlo::PuzzleEngine::$operation*")
+    count=$(per_call "$operation" "vorlo::PuzzleEngine::$operation()")
     ratio_line "$operation" "$floor" "$count" "K"
 done
 echo

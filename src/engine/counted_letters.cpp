@@ -1,9 +1,30 @@
 #include "engine/counted_letters.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace vorlo {
 
+namespace {
+
+constexpr char16_t kInitialisationOrder[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZÀÂÇÉÈÊÙÛŒÔÎË";
+static_assert(std::size(kInitialisationOrder) == kCountedLetterCount + 1);
+
+constexpr LetterIndexTable make_letter_index_table() {
+    LetterIndexTable table{};
+    table.fill(kNotCounted);
+    for (int i = 0; i < kCountedLetterCount; ++i) {
+        table[kInitialisationOrder[i]] = static_cast<std::uint8_t>(i);
+    }
+    return table;
+}
+
+constexpr LetterIndexTable kLetterIndex = make_letter_index_table();
+
+}  // namespace
+
 const QString& counted_letters() {
-    static const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZÀÂÇÉÈÊÙÛŒÔÎË");
+    static const QString letters = QString::fromUtf16(kInitialisationOrder, kCountedLetterCount);
     return letters;
 }
 
@@ -13,23 +34,35 @@ const QString& tally_order() {
 }
 
 int counted_letter_index(QChar c) {
-    if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) {
-        return c.unicode() - 'A';
-    }
-    const qsizetype at = counted_letters().indexOf(c, 26);
-    return at < 0 ? -1 : static_cast<int>(at);
+    const std::uint8_t index = kLetterIndex[c.unicode()];
+    return index == kNotCounted ? -1 : index;
+}
+
+const LetterIndexTable& letter_index_table() {
+    return kLetterIndex;
 }
 
 QString inventory_text(const QString& order, const qint16* counts, int& total) {
-    QString text;
     total = 0;
+    qsizetype length = 0;
     for (const QChar letter : order) {
-        const qint16 count = counts[counted_letter_index(letter)];
+        const qint16 count = counts[kLetterIndex[letter.unicode()]];
+        if (count > 0) {
+            length += count + 1;
+        }
+    }
+    if (length == 0) {
+        return {};
+    }
+    QString text(length, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const QChar letter : order) {
+        const qint16 count = counts[kLetterIndex[letter.unicode()]];
         if (count <= 0) {
             continue;
         }
-        text += QString(count, letter);
-        text += QLatin1Char(' ');
+        out = std::fill_n(out, count, letter);
+        *out++ = QLatin1Char(' ');
         total += count;
     }
     return text;

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "engine/puzzle_state.h"
+
 #include <QChar>
 #include <QString>
+
+#include <array>
+#include <cstdint>
 
 namespace vorlo {
 
@@ -14,6 +19,12 @@ const QString& tally_order();
 
 // Index of a counted letter in counted_letters(), or -1 for any other character.
 int counted_letter_index(QChar c);
+
+// The same index for every character code, kNotCounted for a character that is not a
+// counted letter, so that a pass over a text finds each letter with one look-up.
+inline constexpr std::uint8_t kNotCounted = kCountedLetterCount;
+using LetterIndexTable = std::array<std::uint8_t, 0x10000>;
+const LetterIndexTable& letter_index_table();
 
 // Letter groups of an inventory: each letter of `order` whose count is above zero,
 // written once per unit of its count and followed by one blank. Counts at or below zero

@@ -5,60 +5,72 @@
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_view.h"
 
+#include <algorithm>
+
 namespace vorlo {
 
-namespace {
-
-// The character at a position counted from 1; past the end, none.
-QChar char_at(const QString& text, int pos) {
-    return pos >= 1 && pos <= text.size() ? text.at(pos - 1) : QChar();
-}
-
-}  // namespace
-
 void PuzzleEngine::evaluate_proposal() {
-    if (view_.found_text().isEmpty()) {
+    // Each display is read once; what the evaluation writes it carries on with.
+    const QString found = view_.found_text();
+    if (found.isEmpty()) {
         boxes_.show_message(MessageIcon::Exclamation, MessageButtons::Ok,
                             messages::not_initialised());
         return;
     }
-    if (view_.proposal().isEmpty()) {
+    QString proposal = view_.proposal();
+    if (proposal.isEmpty()) {
         boxes_.show_message(MessageIcon::Exclamation, MessageButtons::Ok, messages::no_proposal());
         return;
     }
     // A reference edited past 600 characters after the initialisation is refused as well,
     // so that no count can leave 0..600.
-    if (view_.proposal().size() > kMaxTextLength || view_.reference().size() > kMaxTextLength) {
+    const QString reference = view_.reference();
+    if (proposal.size() > kMaxTextLength || reference.size() > kMaxTextLength) {
         boxes_.show_message(MessageIcon::Critical, MessageButtons::Ok, messages::text_too_long());
         return;
     }
 
-    check_word_fit();
-
-    view_.set_found_count(caption_text(0));
-    const QString reference = view_.reference();
-    const QString proposal = view_.proposal();
-    const QString found = view_.found_text();
-    const int n = static_cast<int>(found.size());
-    QString result;
-    result.reserve(n);
-    int revealed = 0;
-    for (int i = 1; i <= n; ++i) {
-        const QChar r = char_at(reference, i);
-        const QChar p = char_at(proposal, i);
-        QChar s = char_at(found, i);
-        // Only a hidden counted letter can be found: a "*" typed in the reference stays as it
-        // is, and past the end of the proposal nothing matches.
-        if (!p.isNull() && p == r && s == QLatin1Char('*') && counted_letter_index(r) >= 0) {
-            ++revealed;
-            s = r;
-        }
-        result += s;
+    if (check_word_fit(found, proposal)) {
+        proposal = view_.proposal();  // the window's own text after the joined elisions
     }
-    add_to_found_count(revealed);
+
+    // The reveal, and with it the tally of the letters still hidden in the new found text:
+    // each reference letter counts one, each letter of the found text takes one off, so a
+    // position revealed now counts nothing. Only a hidden counted letter can be found: a
+    // "*" typed in the reference stays as it is, and past the end of the proposal or of
+    // the reference nothing matches.
+    const LetterIndexTable& letter = letter_index_table();
+    LetterTally counts{};
+    const qsizetype n = found.size();
+    const qsizetype compared = std::min({n, proposal.size(), reference.size()});
+    QString result(n, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(result.data());
+    const char16_t* s = reinterpret_cast<const char16_t*>(found.constData());
+    const char16_t* p = reinterpret_cast<const char16_t*>(proposal.constData());
+    const char16_t* r = reinterpret_cast<const char16_t*>(reference.constData());
+    int revealed = 0;
+    for (qsizetype i = 0; i < compared; ++i) {
+        const std::uint8_t reference_letter = letter[r[i]];
+        if (s[i] == u'*' && p[i] == r[i] && reference_letter != kNotCounted) {
+            out[i] = r[i];
+            ++revealed;
+        } else {
+            out[i] = s[i];
+            ++counts[reference_letter];
+            --counts[letter[s[i]]];
+        }
+    }
+    for (qsizetype i = compared; i < n; ++i) {
+        out[i] = s[i];
+        --counts[letter[s[i]]];
+    }
+    for (qsizetype i = compared; i < reference.size(); ++i) {
+        ++counts[letter[r[i]]];
+    }
+    view_.set_found_count(caption_text(revealed));
     view_.set_found_text(result);
 
-    tally_letters();
+    show_letter_tally(counts);
 
     if (state_.proposal_refused) {
         restore_snapshot();

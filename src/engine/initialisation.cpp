@@ -5,11 +5,27 @@
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_view.h"
 
+#include <algorithm>
+
 namespace vorlo {
 
 namespace {
 
+// Whether two blanks stand side by side; one straight pass without an early exit.
+bool has_space_run(const QString& text) {
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype last = text.size() - 1;
+    unsigned doubled = 0;
+    for (qsizetype k = 0; k < last; ++k) {
+        doubled |= static_cast<unsigned>(c[k] == u' ') & static_cast<unsigned>(c[k + 1] == u' ');
+    }
+    return doubled != 0;
+}
+
 QString reduce_space_runs(const QString& text) {
+    if (!has_space_run(text)) {
+        return text;
+    }
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
@@ -48,17 +64,17 @@ void PuzzleEngine::initialise_puzzle() {
         view_.set_reference(reference);
     }
 
-    QString found;
-    found.reserve(reference.size());
+    // One slot per counted letter and one more where every other character falls.
+    const LetterIndexTable& letter = letter_index_table();
+    LetterTally counts{};
+    QString found(reference.size(), Qt::Uninitialized);
+    QChar* out = found.data();
     for (const QChar c : reference) {
-        const int letter = counted_letter_index(c);
-        if (letter >= 0) {
-            found += QLatin1Char('*');
-            ++state_.letter_counts[static_cast<std::size_t>(letter)];
-        } else {
-            found += c;
-        }
+        const std::uint8_t index = letter[c.unicode()];
+        ++counts[index];
+        *out++ = index == kNotCounted ? c : QLatin1Char('*');
     }
+    std::copy_n(counts.begin(), kCountedLetterCount, state_.letter_counts.begin());
     view_.set_found_text(found);
 
     int remaining = 0;

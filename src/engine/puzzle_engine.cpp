@@ -25,8 +25,4 @@ void PuzzleEngine::restore_snapshot() {
     state_.proposal_refused = false;
 }
 
-void PuzzleEngine::add_to_found_count(int amount) {
-    view_.set_found_count(caption_text(caption_value(view_.found_count()) + amount));
-}
-
 }  // namespace vorlo

@@ -38,7 +38,14 @@ class PuzzleEngine {
     int snapshots_taken() const { return snapshots_taken_; }
 
   private:
-    void add_to_found_count(int amount);
+    // The same two operations on texts already read from the window. The word check joins
+    // the elisions of `proposal` in place as well as in the window, and tells whether it
+    // did.
+    bool check_word_fit(const QString& found, QString& proposal);
+    // The tally's counts, one slot per counted letter and a spare one where every other
+    // character falls, into the letter counts, the inventory and the remaining count.
+    using LetterTally = std::array<int, kCountedLetterCount + 1>;
+    void show_letter_tally(const LetterTally& counts);
     void refuse_word(int word_number, int proposal_pos);
 
     PuzzleState& state_;

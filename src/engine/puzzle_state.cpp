@@ -15,18 +15,10 @@ void PuzzleState::start_up() {
         charset_table[static_cast<std::size_t>(i)] = charset.at(charset_pos - 1);
         ++charset_pos;
     }
-}
-
-bool PuzzleState::is_word_character(QChar c) {
-    if (c.isNull()) {
-        return false;
+    word_character_codes.fill(false);
+    for (int i = 1; i <= kCharsetLength; ++i) {
+        word_character_codes[charset_table[static_cast<std::size_t>(i)].unicode()] = true;
     }
-    charset_pos = 1;
-    while (charset_pos <= kCharsetLength &&
-           charset_table[static_cast<std::size_t>(charset_pos)] != c) {
-        ++charset_pos;
-    }
-    return charset_pos <= kCharsetLength;
 }
 
 }  // namespace vorlo

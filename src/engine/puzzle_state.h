@@ -23,6 +23,9 @@ struct PuzzleState {
     // stay empty (a null QChar).
     std::array<QChar, kCharsetTableSize> charset_table{};
     qint16 charset_pos = 0;
+    // Built with the table: whether a character code equals one of its slots 1..56, so
+    // that the word check answers with one look-up instead of scanning the table.
+    std::array<bool, 0x10000> word_character_codes{};
 
     // One count per counted letter, indexed as in counted_letters().
     std::array<qint16, kCountedLetterCount> letter_counts{};
@@ -37,16 +40,17 @@ struct PuzzleState {
     qint16 bad_word_pos = 0;
     QString bad_word;
 
-    // Working fields of the word check; positions 1..600 are used, 0 stays empty.
+    // Working fields of the word check; positions 1..600 are used, 0 stays empty and so
+    // does 601, which ends every read of a word.
     QString found_word;
-    std::array<QChar, kMaxTextLength + 1> found_chars{};
-    std::array<QChar, kMaxTextLength + 1> proposal_chars{};
+    std::array<QChar, kMaxTextLength + 2> found_chars{};
+    std::array<QChar, kMaxTextLength + 2> proposal_chars{};
 
     // Sets the version, the character set and its table. Runs once when the window opens.
     void start_up();
 
     // A character belongs to a word when it is one of the charset's slots 1..56.
-    bool is_word_character(QChar c);
+    bool is_word_character(QChar c) const { return word_character_codes[c.unicode()]; }
 };
 
 }  // namespace vorlo

@@ -1,3 +1,4 @@
+#include "engine/counted_letters.h"
 #include "engine/messages.h"
 #include "support/engine_harness.h"
 
@@ -5,6 +6,45 @@
 
 using namespace vorlo;
 using vorlo::testing::EngineHarness;
+
+namespace {
+
+struct PlayedTurn {
+    QString found;
+    QString letters;
+    int found_count = 0;
+    int remaining = 0;
+};
+
+// A turn read from its rules, one position at a time: the reveal, then the tally that
+// counts the reference's letters and takes off those of the new found text.
+PlayedTurn play_by_the_rules(const QString& reference, const QString& found,
+                             const QString& proposal) {
+    const auto at = [](const QString& text, qsizetype i) {
+        return i < text.size() ? text[i] : QChar();
+    };
+    PlayedTurn turn;
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        QChar s = found[i];
+        const QChar r = at(reference, i);
+        if (!at(proposal, i).isNull() && at(proposal, i) == r && s == QChar('*') &&
+            counted_letters().contains(r)) {
+            s = r;
+            ++turn.found_count;
+        }
+        turn.found += s;
+    }
+    for (const QChar letter : tally_order()) {
+        const qsizetype count = reference.count(letter) - turn.found.count(letter);
+        if (count > 0) {
+            turn.letters += QString(count, letter) + QChar(' ');
+            turn.remaining += static_cast<int>(count);
+        }
+    }
+    return turn;
+}
+
+}  // namespace
 
 class TestEvaluation : public QObject {
     Q_OBJECT
@@ -239,6 +279,68 @@ class TestEvaluation : public QObject {
         QCOMPARE(h.dialog.opened.size(), std::size_t{1});
         QCOMPARE(h.view.propal, QStringLiteral("L'AMI EST LAS"));
         QCOMPARE(h.view.soluce, QStringLiteral("*'*** *** **"));
+    }
+
+    // Generated turns against the rules: references with counted letters, letters that are
+    // not counted and typed stars; found texts partly revealed, or left from a reference
+    // edited since; proposals with the found text's words, partly right.
+    void agrees_with_the_rules_read_one_position_at_a_time() {
+        QRandomGenerator random(20261207);
+        const QString alphabet = QStringLiteral("AEÉŒZÄa*7 .'");
+        const auto pick = [&](const QString& from) { return from.at(random.bounded(from.size())); };
+        int played = 0;
+        for (int round = 0; round < 2000; ++round) {
+            const int length = 1 + random.bounded(round % 4 == 0 ? kMaxTextLength : 16);
+            QString reference;
+            for (int i = 0; i < length; ++i) {
+                reference += pick(alphabet);
+            }
+            EngineHarness h;
+            h.start_puzzle(reference);
+            QString found = h.view.soluce;
+            for (qsizetype i = 0; i < found.size(); ++i) {
+                if (found[i] == QChar('*') && random.bounded(3) == 0) {
+                    found[i] = h.view.ref[i];
+                }
+            }
+            // Now and then the reference was edited after the initialisation.
+            QString played_reference = h.view.ref;
+            if (round % 7 == 0) {
+                played_reference = played_reference.left(random.bounded(length + 1)) +
+                                   QString(random.bounded(4), pick(alphabet));
+            }
+            QString proposal;
+            for (qsizetype i = 0; i < found.size(); ++i) {
+                const bool word = h.state.is_word_character(found[i]);
+                proposal += !word ? found[i]
+                            : random.bounded(2) == 0 && i < played_reference.size()
+                                ? played_reference[i]
+                                : pick(QStringLiteral("AEÉŒZ"));
+            }
+            if (round % 11 == 0) {
+                proposal.truncate(random.bounded(proposal.size() + 1));
+            }
+            h.view.ref = played_reference;
+            h.view.soluce = found;
+            h.view.propal = proposal;
+            h.view.lettres_trouvees = QStringLiteral("9");
+            h.engine.evaluate_proposal();
+            if (h.state.proposal_refused || !h.dialog.opened.empty() || proposal.isEmpty()) {
+                continue;  // a shortened proposal may not fit; the rules are for a turn played
+            }
+            ++played;
+            // The word check has joined the elisions typed with a blank.
+            const PlayedTurn expected = play_by_the_rules(played_reference, found, h.view.propal);
+            const QString context = QStringLiteral("reference \"%1\" found \"%2\" proposal \"%3\"")
+                                        .arg(played_reference, found, h.view.propal);
+            QVERIFY2(h.view.soluce == expected.found, qPrintable(context));
+            QVERIFY2(h.view.lettres == expected.letters, qPrintable(context));
+            QVERIFY2(h.view.lettres_trouvees == QString::number(expected.found_count),
+                     qPrintable(context));
+            QVERIFY2(h.view.lettres_restantes == QString::number(expected.remaining),
+                     qPrintable(context));
+        }
+        QVERIFY2(played > 1000, qPrintable(QString::number(played)));
     }
 };
 

@@ -5,6 +5,75 @@
 using namespace vorlo;
 using vorlo::testing::EngineHarness;
 
+namespace {
+
+struct RuleReading {
+    QString joined;
+    int joins = 0;
+    bool refused = false;
+    QString found_word;
+    QString proposal_word;
+    int number = 0;
+    int bad_word_pos = 0;
+};
+
+// The word check read from its rules: copy, join, then compare word by word, every read
+// of a position outside 1..600 or past its text giving nothing.
+RuleReading read_by_the_rules(const PuzzleState& state, const QString& found,
+                              const QString& typed) {
+    RuleReading r;
+    QList<QChar> found_table(kMaxTextLength + 1);
+    QList<QChar> proposal_table(kMaxTextLength + 1);
+    const auto slot = [](const QList<QChar>& table, int pos) {
+        return pos >= 1 && pos <= kMaxTextLength ? table[pos] : QChar();
+    };
+    for (int k = 1; k <= std::min<int>(found.size(), kMaxTextLength); ++k) {
+        found_table[k] = found[k - 1];
+    }
+    r.joined = typed;
+    for (int k = 1; k <= typed.size(); ++k) {
+        const QChar c = k <= r.joined.size() ? r.joined[k - 1] : QChar();
+        if (k <= kMaxTextLength) {
+            proposal_table[k] = c;
+        }
+        if ((c == QChar('\'') || c == QChar(0x2019)) && k < r.joined.size() &&
+            r.joined[k] == QChar(' ')) {
+            r.joined.remove(k, 1);
+            ++r.joins;
+        }
+    }
+    int p = 1;
+    int q = 1;
+    int n = 1;
+    while (p != r.joined.size() + 1 && p <= found.size()) {
+        QString found_word;
+        QString proposal_word;
+        while (state.charset.contains(slot(found_table, p)) && !slot(found_table, p).isNull()) {
+            found_word += slot(found_table, p++);
+        }
+        while (state.charset.contains(slot(proposal_table, q)) &&
+               !slot(proposal_table, q).isNull()) {
+            proposal_word += slot(proposal_table, q++);
+        }
+        if (!found_word.isEmpty()) {
+            if (found_word.size() != proposal_word.size()) {
+                r.refused = true;
+                r.found_word = found_word;
+                r.proposal_word = proposal_word;
+                r.number = n;
+                r.bad_word_pos = q - static_cast<int>(proposal_word.size());
+                return r;
+            }
+            ++n;
+        }
+        ++p;
+        ++q;
+    }
+    return r;
+}
+
+}  // namespace
+
 class TestWordFit : public QObject {
     Q_OBJECT
 
@@ -154,6 +223,46 @@ class TestWordFit : public QObject {
         h.view.propal = QString(600, 'A');
         h.engine.check_word_fit();
         QVERIFY(!h.state.proposal_refused);
+    }
+
+    // The check against a plain reading of its rules, one character at a time with every
+    // read bounded, on generated texts: short and long words, runs of separators, spaced
+    // elisions, texts of up to 600 characters and proposals that run past the found text.
+    void agrees_with_the_rules_read_one_character_at_a_time() {
+        QRandomGenerator random(20261207);
+        const QString alphabet = QStringLiteral("*AÉŒ.'’-  !?");
+        const auto text = [&](int max_length) {
+            QString t;
+            const int length = random.bounded(max_length + 1);
+            for (int i = 0; i < length; ++i) {
+                t += alphabet.at(random.bounded(alphabet.size()));
+            }
+            return t;
+        };
+        for (int round = 0; round < 3000; ++round) {
+            const int max_length = round % 3 == 0 ? kMaxTextLength : 12;
+            const QString found = text(max_length);
+            const QString typed = round % 5 == 0 ? found : text(max_length);
+            EngineHarness h;
+            h.view.soluce = found;
+            h.view.propal = typed;
+            h.engine.check_word_fit();
+            const RuleReading expected = read_by_the_rules(h.state, found, typed);
+            const QString context =
+                QStringLiteral("found \"%1\" proposal \"%2\"").arg(found, typed);
+            QVERIFY2(h.view.propal == expected.joined, qPrintable(context));
+            QVERIFY2(h.proposal_changes == expected.joins, qPrintable(context));
+            QVERIFY2(h.state.proposal_refused == expected.refused, qPrintable(context));
+            if (expected.refused) {
+                QVERIFY2(h.dialog.opened.size() == 1, qPrintable(context));
+                QVERIFY2(h.dialog.opened[0].found_word == expected.found_word, qPrintable(context));
+                QVERIFY2(h.dialog.opened[0].proposal_word == expected.proposal_word,
+                         qPrintable(context));
+                QVERIFY2(h.dialog.opened[0].word_number == QString::number(expected.number),
+                         qPrintable(context));
+                QVERIFY2(h.state.bad_word_pos == expected.bad_word_pos, qPrintable(context));
+            }
+        }
     }
 
     void bad_word_range_is_counted_from_zero() {
