@@ -129,13 +129,23 @@ QString table_name() {
     return QStringLiteral("journal");
 }
 
-bool exists(const QSqlDatabase& db) {
-    QSqlQuery query(db);
+namespace {
+
+// How many tables of the file bear the journal's name, once it is run: 0 or 1.
+void count_tables(QSqlQuery& query) {
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     query.addBindValue(table_name());
-    return query.exec() && query.next() && query.value(0).toLongLong() > 0;
+    query.exec();
+}
+
+}  // namespace
+
+bool exists(const QSqlDatabase& db) {
+    QSqlQuery query(db);
+    count_tables(query);
+    return query.next() && query.value(0).toLongLong() > 0;
 }
 
 std::optional<QString> add_if_missing(QSqlDatabase& db) {
@@ -169,10 +179,23 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
     return run(db, insert, player);
 }
 
-JournalContents read(const QSqlDatabase& db) {
+JournalContents read(const QSqlDatabase& db, QString* failure) {
+    const auto failed = [failure](const QSqlQuery& query) {
+        if (failure) {
+            *failure = reason(query.lastError());
+        }
+        return JournalContents{};
+    };
     JournalContents journal;
-    if (!exists(db)) {
-        return journal;
+    {
+        QSqlQuery tables(db);
+        count_tables(tables);
+        if (!tables.next()) {
+            return failed(tables);
+        }
+        if (tables.value(0).toLongLong() == 0) {
+            return journal;
+        }
     }
     QStringList named;
     for (const QString& column : columns()) {
@@ -184,7 +207,7 @@ JournalContents read(const QSqlDatabase& db) {
                     QStringLiteral(" FROM ") + quoted(table_name()) + QStringLiteral(" ORDER BY ") +
                     quoted(QStringLiteral("partie")) + QStringLiteral(", ") +
                     quoted(QStringLiteral("tour")) + QStringLiteral(", rowid"))) {
-        return journal;
+        return failed(query);
     }
     int last_game = 0;
     while (query.next()) {
@@ -213,6 +236,9 @@ JournalContents read(const QSqlDatabase& db) {
             turn.repeat_of = repeat < turn.number ? repeat : 0;
             turns.push_back(std::move(turn));
         }
+    }
+    if (query.lastError().isValid()) {
+        return failed(query);
     }
     return journal;
 }

@@ -24,7 +24,8 @@ std::optional<QString> add_if_missing(QSqlDatabase& db);
 // Replaces the rows of the table by the journal. The caller holds the transaction.
 std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal);
 // The journal the table holds; rows that cannot be read are passed over, and a file
-// without the table gives an empty journal.
-JournalContents read(const QSqlDatabase& db);
+// without the table gives an empty journal. When the engine fails the read itself, an
+// empty journal is returned and `failure` gets the reason.
+JournalContents read(const QSqlDatabase& db, QString* failure = nullptr);
 
 }  // namespace vorlo::journal_table

@@ -53,15 +53,21 @@ QString first_record_condition(const QString& table) {
            QLatin1Char(')');
 }
 
-std::optional<QSqlRecord> first_record(const QSqlDatabase& db, const QString& table) {
+// The record, or nothing when the table has none. When the engine fails the read, nothing
+// is returned and `failure` gets the reason, unless an earlier read already gave one.
+std::optional<QSqlRecord> first_record(const QSqlDatabase& db, const QString& table,
+                                       QString* failure) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT * FROM ") + quoted(table) +
-                    first_record_condition(table)) ||
-        !query.next()) {
-        return std::nullopt;
+    if (query.exec(QStringLiteral("SELECT * FROM ") + quoted(table) +
+                   first_record_condition(table)) &&
+        query.next()) {
+        return query.record();
     }
-    return query.record();
+    if (query.lastError().isValid() && failure && failure->isEmpty()) {
+        *failure = engine_reason(query.lastError());
+    }
+    return std::nullopt;
 }
 
 // Null when the record or the field is missing.
@@ -285,29 +291,37 @@ void VorloDatabase::close() {
     lock_.reset();
 }
 
-StoredPage VorloDatabase::read_page() const {
+StoredPage VorloDatabase::read_page(QString* failure) const {
     StoredPage page;
     if (!is_open()) {
         return page;
     }
     const QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
-    const std::optional<QSqlRecord> texts = first_record(db, schema::page_table());
+    QString reason;
+    const std::optional<QSqlRecord> texts = first_record(db, schema::page_table(), &reason);
     page.base = field_values::text_of(field_value(texts, QStringLiteral("base")));
     page.result = field_values::text_of(field_value(texts, QStringLiteral("result")));
     page.propal = field_values::text_of(field_value(texts, QStringLiteral("propal")));
     page.lettres = field_values::text_of(field_value(texts, QStringLiteral("lettres")));
-    const std::optional<QSqlRecord> counter = first_record(db, schema::counter_table());
+    const std::optional<QSqlRecord> counter = first_record(db, schema::counter_table(), &reason);
     page.nb_lettres = field_values::count_of(field_value(counter, schema::count_field()));
+    if (!reason.isEmpty()) {
+        set_error(failure, reason);
+    }
     return page;
 }
 
-AppearanceSettings VorloDatabase::read_appearance() const {
+AppearanceSettings VorloDatabase::read_appearance(QString* failure) const {
     AppearanceSettings settings;
     if (!is_open()) {
         return settings;
     }
     const QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
-    const std::optional<QSqlRecord> record = first_record(db, schema::appearance_table());
+    QString reason;
+    const std::optional<QSqlRecord> record = first_record(db, schema::appearance_table(), &reason);
+    if (!reason.isEmpty()) {
+        set_error(failure, reason);
+    }
     for (TextArea area : kTextAreas) {
         AreaAppearance& look = settings[area];
         look.background = field_values::colour_of(field_value(record, field_name("fond", area)));
@@ -331,11 +345,11 @@ bool VorloDatabase::save_page(const PageRecord& page, const JournalContents& jou
     return save(page, &journal, error);
 }
 
-JournalContents VorloDatabase::read_journal() const {
+JournalContents VorloDatabase::read_journal(QString* failure) const {
     if (!is_open()) {
         return {};
     }
-    return journal_table::read(QSqlDatabase::database(connection_name_, false));
+    return journal_table::read(QSqlDatabase::database(connection_name_, false), failure);
 }
 
 bool VorloDatabase::save(const PageRecord& page, const JournalContents* journal, QString* error) {

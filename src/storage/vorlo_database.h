@@ -51,10 +51,13 @@ class VorloDatabase {
     void close();
 
     // The one record of "données" and "compteurs"; fields that are Null, missing or
-    // unreadable come back empty.
-    StoredPage read_page() const;
-    // The one record of "couleurs"; each unusable field comes back empty.
-    AppearanceSettings read_appearance() const;
+    // unreadable come back empty. When the engine fails a read itself (another program
+    // holds the file, a table is gone, ...), `failure` gets its reason in French and what
+    // could not be read comes back empty: such a page must not be shown as the file's.
+    StoredPage read_page(QString* failure = nullptr) const;
+    // The one record of "couleurs"; each unusable field comes back empty. `failure` as for
+    // the page.
+    AppearanceSettings read_appearance(QString* failure = nullptr) const;
 
     // Writes "données" then "compteurs" in one transaction: either both are in the file
     // when this returns true, or nothing has changed and `error` says why.
@@ -63,8 +66,8 @@ class VorloDatabase {
     bool save_page(const PageRecord& page, const JournalContents& journal,
                    QString* error = nullptr);
 
-    // The journal as last saved; empty when the file has none.
-    JournalContents read_journal() const;
+    // The journal as last saved; empty when the file has none. `failure` as for the page.
+    JournalContents read_journal(QString* failure = nullptr) const;
 
     // Rewrites only the named fields of "couleurs", in the order given, in one commit.
     using FieldValues = std::vector<std::pair<QString, QVariant>>;

@@ -50,6 +50,10 @@ class MainWindow : public QMainWindow, public PuzzleView {
     QString found_count() const override;
     void set_found_count(const QString& caption) override;
 
+    // Why the page file could not be read when the window opened, in French; empty when it
+    // was read. The window then holds nothing of the file and must not be shown.
+    const QString& opening_failure() const { return opening_failure_; }
+
     // The tag of the button "Enregistrer": "Y" right after a save, empty otherwise.
     QString saved_marker() const;
 
@@ -117,6 +121,7 @@ class MainWindow : public QMainWindow, public PuzzleView {
     PuzzleEngine engine_;
     GameSession session_;
     bool ending_ = false;
+    QString opening_failure_;
     QPointer<JournalWindow> journal_window_;
     QPointer<MessagePreview> preview_;
     TransientNotice* notice_ = nullptr;

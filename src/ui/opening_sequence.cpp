@@ -8,6 +8,8 @@
 
 #include <QLabel>
 
+#include <utility>
+
 // The opening sequence of the main window: caption, place, the stored page and look.
 namespace vorlo {
 
@@ -17,19 +19,34 @@ void MainWindow::open_page() {
     place_frame_at(*this, QPoint(pixels(200), pixels(200)));
     set_found_count(QStringLiteral("0"));
 
-    const LoadedPage page = loaded_page(database_.read_page());
+    // A read the engine fails is no empty page: showing one would let a save write it over
+    // the stored page. The window then shows nothing of the file and says why.
+    QString page_failure;
+    QString look_failure;
+    QString journal_failure;
+    const StoredPage stored = database_.read_page(&page_failure);
+    const AppearanceSettings look = database_.read_appearance(&look_failure);
+    JournalContents journal = database_.read_journal(&journal_failure);
+    for (const QString* failure : {&page_failure, &look_failure, &journal_failure}) {
+        if (!failure->isEmpty()) {
+            opening_failure_ = *failure;
+            return;
+        }
+    }
+
+    const LoadedPage page = loaded_page(stored);
     set_remaining_letters(page.lettres);
     set_reference(page.ref);
     set_proposal(page.propal);
     set_found_text(page.soluce);
     set_remaining_count(page.remaining_count);
 
-    apply_stored_appearance(database_.read_appearance());
+    apply_stored_appearance(look);
 
     engine_.take_snapshot();
     state_.proposal_refused = false;
 
-    session_.open(database_.read_journal());
+    session_.open(std::move(journal));
     show_game_changes();
 }
 

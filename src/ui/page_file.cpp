@@ -79,4 +79,10 @@ bool open_page_file(VorloDatabase& database, const QString& folder, bool folder_
     return true;
 }
 
+void tell_page_file_unread(const QString& folder, const QString& reason, MessageBoxes& boxes) {
+    const QString path = QDir(folder).filePath(VorloDatabase::file_name());
+    tell(boxes, MessageIcon::Critical,
+         storage_messages::cannot_open(QDir::toNativeSeparators(path), reason));
+}
+
 }  // namespace vorlo

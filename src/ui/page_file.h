@@ -15,4 +15,9 @@ class VorloDatabase;
 bool open_page_file(VorloDatabase& database, const QString& folder, bool folder_writable,
                     MessageBoxes& boxes);
 
+// The page file opened, but reading it at start failed for `reason` (another program holds
+// it, ...): the user is told so, as for a file that cannot be opened, and the program stops
+// without writing anything.
+void tell_page_file_unread(const QString& folder, const QString& reason, MessageBoxes& boxes);
+
 }  // namespace vorlo

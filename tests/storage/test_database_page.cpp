@@ -504,6 +504,46 @@ class TestDatabasePage : public QObject {
         check_page(database.read_page(), second);
     }
 
+    // A read the engine fails is reported with its reason, not passed off as an empty page,
+    // while Null fields read without a failure; the stored page is intact afterwards.
+    void a_file_held_by_another_connection_fails_the_reads() {
+        QTemporaryDir dir;
+        const PageRecord first = small_page("ABC", "3");
+        const QString path = saved_database(dir, first);
+        QVERIFY(!path.isEmpty());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QString failure;
+        database.read_page(&failure);
+        database.read_appearance(&failure);  // every field of "couleurs" is Null
+        database.read_journal(&failure);
+        QCOMPARE(failure, QString());
+        const QByteArray before = file_bytes(path);
+
+        {
+            RawConnection other(path);
+            QVERIFY2(other.exec(QStringLiteral("BEGIN EXCLUSIVE")), qPrintable(other.last_error()));
+            QVERIFY2(other.exec(QStringLiteral("UPDATE \"données\" SET base = 'AUTRE'")),
+                     qPrintable(other.last_error()));
+            const QString busy = QStringLiteral("le fichier est utilisé par un autre programme");
+            QString page_failure;
+            const StoredPage page = database.read_page(&page_failure);
+            QCOMPARE(page_failure, busy);
+            QVERIFY(!page.base && !page.nb_lettres);
+            QString look_failure;
+            database.read_appearance(&look_failure);
+            QCOMPARE(look_failure, busy);
+            QString journal_failure;
+            database.read_journal(&journal_failure);
+            QCOMPARE(journal_failure, busy);
+            QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        }
+        QCOMPARE(file_bytes(path), before);
+        QString after;
+        check_page(database.read_page(&after), first);
+        QCOMPARE(after, QString());
+    }
+
     // The engine's own limit on the file's size fails the write as a full disk would.
     void a_full_file_refuses_the_save() {
         QTemporaryDir dir;

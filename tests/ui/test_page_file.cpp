@@ -2,6 +2,7 @@
 #include "storage/vorlo_database.h"
 #include "support/engine_harness.h"
 #include "ui/page_file.h"
+#include "window_harness.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -137,6 +138,70 @@ class PageFileTest : public QObject {
         QVERIFY(!second.is_open());
         QVERIFY(first.save_page({"LE CHAT", "L* ****", "L", "A C E H T ", "5"}));
         QCOMPARE(first.read_page().nb_lettres, 5);
+    }
+
+    // Another program holding the page file when the program starts: the user is told so
+    // and the start stops. Held before the file is opened, the opening fails; taken between
+    // the opening and the window's reads, the reads fail: no empty page is shown that a
+    // save could write over the stored one.
+    void a_file_held_by_another_program_stops_the_start_untouched_data() {
+        QTest::addColumn<bool>("held_before_opening");
+        QTest::newRow("held before the opening") << true;
+        QTest::newRow("taken before the window reads") << false;
+    }
+
+    void a_file_held_by_another_program_stops_the_start_untouched() {
+        QFETCH(bool, held_before_opening);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("vorlo.mdb"));
+        {
+            VorloDatabase setup;
+            QVERIFY(setup.open(path).ok);
+            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "A C E H L T ", "6"}));
+        }
+        const QByteArray before = test::file_bytes(path);
+        {
+            test::RawConnection other(path);
+            QVERIFY(other.is_open());
+            const auto hold = [&other] {
+                QVERIFY2(other.exec(QStringLiteral("BEGIN EXCLUSIVE")),
+                         qPrintable(other.last_error()));
+                QVERIFY2(other.exec(QStringLiteral("UPDATE \"données\" SET base = 'AUTRE'")),
+                         qPrintable(other.last_error()));
+            };
+            PuzzleState state;
+            VorloDatabase database;
+            ScriptedMessageBoxes boxes;
+            ScriptedChoosers choosers;
+            FakeClipboard clipboard;
+            RecordingExit exit;
+            if (held_before_opening) {
+                hold();
+                QVERIFY(!open_page_file(database, folder.path(), true, boxes));
+                QVERIFY(!database.is_open());
+            } else {
+                QVERIFY(open_page_file(database, folder.path(), true, boxes));
+                hold();
+                const MainWindow window(state, database,
+                                        Platform{boxes, choosers, clipboard, exit});
+                QCOMPARE(window.opening_failure(),
+                         QStringLiteral("le fichier est utilisé par un autre programme"));
+                QVERIFY(window.reference() != QStringLiteral("Vide"));
+                tell_page_file_unread(folder.path(), window.opening_failure(), boxes);
+            }
+            QCOMPARE(boxes.shown.size(), std::size_t{1});
+            QCOMPARE(boxes.shown[0].icon, MessageIcon::Critical);
+            QVERIFY2(boxes.shown[0].text.startsWith(QStringLiteral("Impossible d'ouvrir")),
+                     qPrintable(boxes.shown[0].text));
+            QVERIFY2(boxes.shown[0].text.contains(
+                         QStringLiteral("Raison : le fichier est utilisé par un autre programme")),
+                     qPrintable(boxes.shown[0].text));
+            QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        }
+        QCOMPARE(test::file_bytes(path), before);
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(database.read_page().base, std::optional<QString>(QStringLiteral("LE CHAT")));
     }
 };
 
