@@ -1,5 +1,7 @@
 #include "engine/puzzle_state.h"
 
+#include "engine/program_version.h"
+
 namespace vorlo {
 
 namespace {
@@ -7,7 +9,7 @@ const QString kCharset = QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWX
 }
 
 void PuzzleState::start_up() {
-    version = QStringLiteral("2.6.2");
+    version = QString::fromLatin1(kProgramVersion);
     bad_word_pos = 0;
     charset = kCharset;
     charset_pos = 1;
