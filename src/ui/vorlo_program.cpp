@@ -2,14 +2,18 @@
 
 #include "ui/main_window.h"
 #include "ui/page_file.h"
+#include "ui/page_folder.h"
 
-#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace vorlo {
 
 std::unique_ptr<VorloProgram> VorloProgram::start(const QString& program_folder) {
     std::unique_ptr<VorloProgram> program(new VorloProgram);
-    if (!open_page_file(program->database_, program_folder, QFileInfo(program_folder).isWritable(),
+    const PageFolder folder = choose_page_folder(
+        program_folder, may_keep_page_beside(program_folder, installed_program_folder()),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (!open_page_file(program->database_, folder.path, folder.writable,
                         program->platform_.boxes)) {
         return nullptr;
     }

@@ -16,10 +16,11 @@ class MainWindow;
 // desktop services and the main window.
 class VorloProgram {
   public:
-    // Opens program_folder/vorlo.mdb (creating it when it is missing) and builds the main
-    // window without showing it. When the file cannot serve, the user is told why and
-    // nothing is returned. A folder that is not writable is reported, and the page opens
-    // read-only when the file is there.
+    // Opens vorlo.mdb (creating it when it is missing) beside the program in
+    // program_folder, or in the user's data folder when the program may not write there
+    // (see choose_page_folder), and builds the main window without showing it. When the
+    // file cannot serve, the user is told why and nothing is returned. When neither folder
+    // is writable, that is reported, and the page opens read-only when the file is there.
     static std::unique_ptr<VorloProgram> start(const QString& program_folder);
     ~VorloProgram();
 

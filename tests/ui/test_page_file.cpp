@@ -2,6 +2,7 @@
 #include "storage/vorlo_database.h"
 #include "support/engine_harness.h"
 #include "ui/page_file.h"
+#include "ui/page_folder.h"
 #include "window_harness.h"
 
 #include <QTemporaryDir>
@@ -10,7 +11,7 @@
 using namespace vorlo;
 using namespace vorlo::testing;
 
-// How the program opens the page file beside itself at start.
+// Where the page file lies, and how the program opens it at start.
 class PageFileTest : public QObject {
     Q_OBJECT
 
@@ -202,6 +203,98 @@ class PageFileTest : public QObject {
         VorloDatabase database;
         QVERIFY(database.open(path).ok);
         QCOMPARE(database.read_page().base, std::optional<QString>(QStringLiteral("LE CHAT")));
+    }
+
+    void a_writable_program_folder_keeps_the_page_beside_the_program() {
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("programme"));
+        const QString data = root.filePath(QStringLiteral("share/vorlo"));
+        QVERIFY(QDir().mkpath(program));
+        const PageFolder folder = choose_page_folder(program, true, data);
+        QCOMPARE(folder.path, program);
+        QVERIFY(folder.writable);
+        QVERIFY(!QFileInfo::exists(data));
+    }
+
+    void an_unwritable_program_folder_sends_the_page_to_the_data_folder() {
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("programme"));
+        const QString data = root.filePath(QStringLiteral("home/.local/share/vorlo"));
+        QVERIFY(QDir().mkpath(program));
+        const PageFolder folder = choose_page_folder(program, false, data);
+        QCOMPARE(folder.path, data);
+        QVERIFY(folder.writable);
+
+        VorloDatabase database;
+        ScriptedMessageBoxes boxes;
+        QVERIFY(open_page_file(database, folder.path, folder.writable, boxes));
+        QVERIFY(boxes.shown.empty());
+        QVERIFY(database.save_page({"A", "*", "", "A ", "1"}));
+        QVERIFY(QFile::exists(QDir(data).filePath(QStringLiteral("vorlo.mdb"))));
+        QVERIFY(test::folder_entries(program).isEmpty());
+    }
+
+    void a_page_already_in_the_data_folder_is_the_one_opened() {
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("programme"));
+        const QString data = root.filePath(QStringLiteral("share/vorlo"));
+        QVERIFY(QDir().mkpath(program));
+        QVERIFY(QDir().mkpath(data));
+        {
+            VorloDatabase setup;
+            QVERIFY(setup.open(QDir(data).filePath(QStringLiteral("vorlo.mdb"))).ok);
+            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "E L A C H T ", "6"}));
+        }
+        const PageFolder folder = choose_page_folder(program, false, data);
+        VorloDatabase database;
+        ScriptedMessageBoxes boxes;
+        QVERIFY(open_page_file(database, folder.path, folder.writable, boxes));
+        QVERIFY(boxes.shown.empty());
+        QCOMPARE(database.read_page().base, std::optional<QString>(QStringLiteral("LE CHAT")));
+        QVERIFY(database.save_page({"AUTRE", "", "", "", "0"}));
+    }
+
+    void when_no_folder_can_be_written_the_program_folder_is_reported() {
+        QTemporaryDir root;
+        const QString program = root.filePath(QStringLiteral("programme"));
+        QVERIFY(QDir().mkpath(program));
+        // A file stands where the data folder's parent should be: the folder cannot be made.
+        const QString blocker = root.filePath(QStringLiteral("share"));
+        test::write_file(blocker, QByteArrayLiteral("un fichier"));
+        const PageFolder folder =
+            choose_page_folder(program, false, QDir(blocker).filePath(QStringLiteral("vorlo")));
+        QCOMPARE(folder.path, program);
+        QVERIFY(!folder.writable);
+
+        VorloDatabase database;
+        ScriptedMessageBoxes boxes;
+        QVERIFY(!open_page_file(database, folder.path, folder.writable, boxes));
+        QCOMPARE(boxes.shown.size(), std::size_t{2});
+        QCOMPARE(boxes.shown[0].icon, MessageIcon::Exclamation);
+        QVERIFY(boxes.shown[0].text.contains(QDir::toNativeSeparators(program)));
+        QVERIFY(boxes.shown[0].text.contains(QStringLiteral("n'est pas accessible en écriture")));
+    }
+
+    void the_page_stays_beside_the_program_except_in_the_installed_folder_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("another folder") << QStringLiteral("programme") << true;
+        QTest::newRow("the installed folder") << QStringLiteral("games") << false;
+        QTest::newRow("a link to the installed folder") << QStringLiteral("lien") << false;
+        QTest::newRow("a missing folder") << QStringLiteral("absent") << false;
+    }
+
+    void the_page_stays_beside_the_program_except_in_the_installed_folder() {
+        QFETCH(QString, program);
+        QFETCH(bool, beside);
+        QTemporaryDir root;
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("programme"))));
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("games"))));
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("games")),
+                            root.filePath(QStringLiteral("lien"))));
+        QCOMPARE(
+            may_keep_page_beside(root.filePath(program), root.filePath(QStringLiteral("games"))),
+            beside);
     }
 };
 
