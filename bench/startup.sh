@@ -17,7 +17,7 @@ build="$root/build/bench"
 bin="$build/bench"
 runs="${RUNS:-10}"
 
-"$root/scripts/install-deps"
+"$root/scripts/install-deps" build run bench
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DVORLO_SANITIZE=OFF -DVORLO_BENCH=ON >/dev/null
 cmake --build "$build" -j 2 --target startup_bench bare_window engine_calls engine_bench \
