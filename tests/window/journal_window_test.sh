@@ -6,64 +6,14 @@
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 binary="$(realpath "$1")"
 work="$(mktemp -d)"
-xvfb_pid=""
-wm_pid=""
-app_pid=""
-app_dir=""
-win=""
-menu=0
-
-cleanup() {
-    if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
-    if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -n "$app_dir" ] && [ -s "$app_dir/vorlo.log" ]; then
-        echo "--- program output:" >&2
-        cat "$app_dir/vorlo.log" >&2
-    fi
-    if [ -n "${DISPLAY:-}" ]; then
-        echo "--- visible windows:" >&2
-        for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-            echo "$w $(xdotool getwindowname "$w")" >&2
-        done
-    fi
-    exit 1
-}
-
-# wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds or time runs out.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
+source "$here/window_session.sh"
 
 start_desktop() {
-    Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    wait_for 15 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    DISPLAY=":$(cat "$work/display")"
-    export DISPLAY QT_QPA_PLATFORM=xcb
-    unset WAYLAND_DISPLAY
-    export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    wm_pid=$!
-    # The window manager is up once it answers for the desktops.
-    wait_for 15 xdotool get_num_desktops >/dev/null 2>&1 ||
-        fail "openbox did not start: $(cat "$work/openbox.log")"
+    start_xvfb 1600x1000
+    start_wm
 }
 
 # start_app FOLDER: starts the copy of the program in FOLDER and waits for its window.
