@@ -23,22 +23,22 @@ void paint_background(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
+// Labels and buttons take the client area's font, the designed label font.
 QLabel* add_label(QWidget* parent, const QString& name, const QString& caption,
                   const QRect& place) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(place);
-    label->setFont(design::label_font());
     label->setFocusPolicy(Qt::NoFocus);
     paint_background(label, design::window_background());
     fit_label(*label);
     return label;
 }
 
-QLabel* add_counter(QWidget* parent, const QString& name, const QRect& place) {
+QLabel* add_counter(QWidget* parent, const QString& name, const QRect& place, const QFont& font) {
     QLabel* counter = add_label(parent, name, QStringLiteral("0"), place);
-    counter->setFont(design::label_font(15));
+    counter->setFont(font);
     set_palette_colour(*counter, QPalette::WindowText, design::counter_colour());
     fit_label(*counter, QStringLiteral("600"));  // the largest count
     return counter;
@@ -49,7 +49,6 @@ QPushButton* add_button(QWidget* parent, const QString& name, const QString& cap
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(place);
-    button->setFont(design::label_font());
     button->setAutoDefault(false);
     fit_button(*button);
     click_on_enter(*button);
@@ -57,10 +56,10 @@ QPushButton* add_button(QWidget* parent, const QString& name, const QString& cap
 }
 
 TextBox* add_text_box(QWidget* parent, const QString& name, const QRect& place,
-                      const QColor& background) {
+                      const QColor& background, const QFont& font) {
     auto* box = new TextBox(name, parent);
     box->setGeometry(place);
-    box->setFont(design::text_font());
+    box->setFont(font);
     box->set_background(background);
     return box;
 }
@@ -77,8 +76,14 @@ void MainWindow::build_controls() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("PRUM - Vorlo : Jeux de mots - Version "));
 
+    // One font per look, shared by every control that has it.
+    const QFont label_font = design::label_font();
+    const QFont counter_font = design::label_font(15);
+    const QFont text_font = design::text_font();
+
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client_area"));
+    client->setFont(label_font);
     client->setFixedSize(twips_size(15540, 9795));
     paint_background(client, design::window_background());
     setCentralWidget(client);
@@ -87,11 +92,11 @@ void MainWindow::build_controls() {
               QStringLiteral("Texte de référence  (600 car. maxi)"),
               twips_rect(120, 240, 3660, 300));
     ref_ = add_text_box(client, QStringLiteral("ref"), twips_rect(120, 720, 5000, 6255),
-                        design::reference_background());
+                        design::reference_background(), text_font);
     add_label(client, QStringLiteral("Label2"), QStringLiteral("Texte proposé"),
               twips_rect(10440, 240, 1515, 300));
     soluce_ = add_text_box(client, QStringLiteral("soluce"), twips_rect(5280, 720, 5000, 6255),
-                           design::found_background());
+                           design::found_background(), text_font);
     soluce_->setReadOnly(true);
     soluce_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     add_label(client, QStringLiteral("Label3"), QStringLiteral("Texte trouvé"),
@@ -100,7 +105,7 @@ void MainWindow::build_controls() {
         add_label(client, QStringLiteral("Label4"), QStringLiteral("Lettres restantes"),
                   twips_rect(11520, 8280, 1815, 300));
     lettres_ = add_text_box(client, QStringLiteral("lettres"), twips_rect(120, 7560, 11055, 1575),
-                            design::letters_background());
+                            design::letters_background(), text_font);
     record_ = add_button(client, QStringLiteral("record"), QStringLiteral("Enregistrer"),
                          twips_rect(2760, 9240, 1575, 375));
     set_saved_marker({});
@@ -110,15 +115,15 @@ void MainWindow::build_controls() {
                twips_rect(13440, 9240, 1575, 375));
     add_button(client, QStringLiteral("init"), QStringLiteral("Initialiser"),
                twips_rect(480, 9240, 1575, 375));
-    remaining_count_ =
-        add_counter(client, QStringLiteral("lettres_restantes"), twips_rect(13680, 8250, 495, 375));
+    remaining_count_ = add_counter(client, QStringLiteral("lettres_restantes"),
+                                   twips_rect(13680, 8250, 495, 375), counter_font);
     add_button(client, QStringLiteral("Command1"), QStringLiteral("Effacer texte ci-dessus"),
                twips_rect(11760, 7080, 3015, 375));
     QLabel* found_caption =
         add_label(client, QStringLiteral("Label5"), QStringLiteral("Lettres trouvées"),
                   twips_rect(11520, 7800, 1725, 300));
-    found_count_ =
-        add_counter(client, QStringLiteral("lettres_trouvées"), twips_rect(13680, 7750, 495, 375));
+    found_count_ = add_counter(client, QStringLiteral("lettres_trouvées"),
+                               twips_rect(13680, 7750, 495, 375), counter_font);
     // A caption grown wider pushes its counter to the right.
     keep_right_of(*remaining_count_, *remaining_caption, pixels(120));
     keep_right_of(*found_count_, *found_caption, pixels(120));
@@ -128,8 +133,8 @@ void MainWindow::build_controls() {
                twips_rect(6120, 9240, 1695, 375));
     propal_ = new ProposalEditor(client);
     propal_->setGeometry(twips_rect(10440, 720, 4935, 6255));
-    propal_->setFont(design::text_font());
-    propal_->document()->setDefaultFont(design::text_font());
+    propal_->setFont(text_font);
+    propal_->document()->setDefaultFont(text_font);
 
     paint_background(this, design::window_background());
 }

@@ -1,10 +1,24 @@
 #include "ui/window_design.h"
 
+#include <QFontDatabase>
+
 namespace vorlo::design {
 
 namespace {
 
-// Each designed family first, then look-alikes a Linux desktop has.
+// The first of the designed families that the machine has, looked up once per run: the
+// toolkit then loads it at once instead of searching the desktop's fonts for each family
+// that is missing. When none is installed, the list goes as it is.
+QStringList installed_family(const QStringList& designed) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : designed) {
+        if (installed.contains(family, Qt::CaseInsensitive)) {
+            return {family};
+        }
+    }
+    return designed;
+}
+
 QFont font_of(const QStringList& families, double points) {
     QFont font;
     font.setFamilies(families);
@@ -14,16 +28,25 @@ QFont font_of(const QStringList& families, double points) {
 
 }  // namespace
 
+// Each designed family first, then look-alikes a Linux desktop has.
+QStringList text_families() {
+    return {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+            QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")};
+}
+
+QStringList label_families() {
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+            QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
+}
+
 QFont text_font() {
-    return font_of({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                    QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Monospace")},
-                   14.25);
+    static const QStringList families = installed_family(text_families());
+    return font_of(families, 14.25);
 }
 
 QFont label_font(double points, bool bold) {
-    QFont font = font_of({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                          QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")},
-                         points);
+    static const QStringList families = installed_family(label_families());
+    QFont font = font_of(families, points);
     font.setBold(bold);
     return font;
 }

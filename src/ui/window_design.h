@@ -6,6 +6,12 @@
 // The designed look of the windows, before any stored appearance applies.
 namespace vorlo::design {
 
+// The designed families of the text areas ("Courier New" first) and of the labels and
+// buttons ("MS Sans Serif" first), each followed by look-alikes a Linux desktop has.
+QStringList text_families();
+QStringList label_families();
+
+// The designed fonts, in the first of their families that the machine has:
 // "Courier New", 14.25 points: the four text areas.
 QFont text_font();
 // "MS Sans Serif" at the given size: labels and buttons (12 points), counters (15 points).

@@ -1,5 +1,6 @@
 #include "../storage/storage_test_support.h"
 #include "ui/colour_value.h"
+#include "ui/window_design.h"
 #include "window_harness.h"
 
 using namespace vorlo;
@@ -171,7 +172,7 @@ class AppearanceMenusTest : public QObject {
         WindowHarness h;
         h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Serif"), 20, true, true});
         h.trigger(item);
-        QCOMPARE(h.choosers.opened_on_font.families().value(0), QStringLiteral("Courier New"));
+        QCOMPARE(h.choosers.opened_on_font.families(), design::text_font().families());
         QCOMPARE(h.choosers.opened_on_font.pointSizeF(), 14.25);
         QVERIFY(!h.choosers.opened_on_font.bold());
 

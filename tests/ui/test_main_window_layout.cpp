@@ -2,8 +2,10 @@
 #include "ui/window_design.h"
 #include "window_harness.h"
 
+#include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 using namespace vorlo;
 using namespace vorlo::testing;
@@ -80,8 +82,35 @@ class MainWindowLayoutTest : public QObject {
         const QLabel* counter = h.find<QLabel>(QStringLiteral("lettres_restantes"));
         QCOMPARE(counter->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(counter->font().pointSizeF(), 15.0);
-        QCOMPARE(h.find<QLabel>(QStringLiteral("Label1"))->font().families().value(0),
-                 QStringLiteral("MS Sans Serif"));
+        QCOMPARE(h.find<QLabel>(QStringLiteral("Label1"))->font().families(),
+                 design::label_font().families());
+        QCOMPARE(h.find<QPushButton>(QStringLiteral("record"))->font().families(),
+                 design::label_font().families());
+    }
+
+    // The designed fonts are looked up once among the installed families: each area shows
+    // what the toolkit itself picks for the designed list, "Courier New" or "MS Sans Serif"
+    // first, and the controls of one look share one font.
+    void the_designed_fonts_are_those_the_toolkit_picks_data() {
+        QTest::addColumn<QStringList>("designed");
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("text") << design::text_families() << design::text_font() << "Courier New";
+        QTest::newRow("labels") << design::label_families() << design::label_font()
+                                << "MS Sans Serif";
+        QTest::newRow("counters") << design::label_families() << design::label_font(15)
+                                  << "MS Sans Serif";
+    }
+
+    void the_designed_fonts_are_those_the_toolkit_picks() {
+        QFETCH(QStringList, designed);
+        QFETCH(QFont, font);
+        QFETCH(QString, first);
+        QCOMPARE(designed.value(0), first);
+        QFont asked = font;
+        asked.setFamilies(designed);
+        QCOMPARE(QFontInfo(font).family(), QFontInfo(asked).family());
+        QCOMPARE(QFontInfo(font).pointSizeF(), QFontInfo(asked).pointSizeF());
     }
 
     void tab_follows_the_designed_order() {

@@ -35,7 +35,7 @@ class OpeningSequenceTest : public QObject {
         QCOMPARE(base_colour(h.ref()), design::reference_background());
         QCOMPARE(base_colour(h.soluce()), design::found_background());
         QCOMPARE(base_colour(h.lettres()), design::letters_background());
-        QCOMPARE(h.ref()->font().families().value(0), QStringLiteral("Courier New"));
+        QCOMPARE(h.ref()->font().families(), design::text_font().families());
         QCOMPARE(h.ref()->font().pointSizeF(), 14.25);
         QCOMPARE(h.window->windowTitle(),
                  QStringLiteral("PRUM - Vorlo : Jeux de mots - Version 2.6.2"));
@@ -134,7 +134,7 @@ class OpeningSequenceTest : public QObject {
         });
         QCOMPARE(base_colour(h.ref()), design::reference_background());
         QCOMPARE(h.ref()->font().pointSizeF(), 14.25);
-        QCOMPARE(h.ref()->font().families().value(0), QStringLiteral("Courier New"));
+        QCOMPARE(h.ref()->font().families(), design::text_font().families());
         QCOMPARE(base_colour(h.soluce()), QColor(255, 0, 0));
         QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("0"));
     }
