@@ -23,8 +23,8 @@ namespace {
 
 class NoChoosers : public vorlo::Choosers {
   public:
-    std::optional<qint32> choose_colour() override { return std::nullopt; }
-    std::optional<vorlo::FontChoice> choose_font() override { return std::nullopt; }
+    std::optional<qint32> choose_colour(const QColor&) override { return std::nullopt; }
+    std::optional<vorlo::FontChoice> choose_font(const QFont&) override { return std::nullopt; }
 };
 
 class HeldClipboard : public vorlo::Clipboard {
