@@ -42,6 +42,16 @@ instructions() {
     awk '/^summary:/ { print $2 }' "$work/callgrind.out"
 }
 
+# Inclusive instructions of the first function whose name starts with NAME in a callgrind
+# output, 0 when it never ran: inclusive FILE NAME
+inclusive() {
+    callgrind_annotate --inclusive=yes --threshold=100 "$1" 2>/dev/null |
+        awk -v name="$2" '{
+            at = index($0, ":" name)
+            if (at > 0 && $1 ~ /^[0-9,]+$/) { gsub(",", "", $1); print $1; found = 1; exit }
+        } END { if (!found) print 0 }'
+}
+
 # One line with both counts, in millions (M) or thousands (K), and their ratio:
 # ratio_line WHAT FLOOR PROGRAM M|K
 ratio_line() {
@@ -60,6 +70,7 @@ echo "Start-up instructions (callgrind), process start until the main window is 
 echo "idle, QT_QPA_PLATFORM=offscreen:"
 printf '  %-40s %15s %15s %6s\n' "" "bare window" "Vorlo" "ratio"
 bare=$(QT_QPA_PLATFORM=offscreen instructions -- "$bin/bare_window" --child)
+cp "$work/callgrind.out" "$work/bare.callgrind"
 for page in first game; do
     mkdir -p "$work/$page"
     prepare=(--prepare "$work/$page")
@@ -70,8 +81,31 @@ for page in first game; do
     fi
     "$bin/startup_bench" "${prepare[@]}" >/dev/null
     vorlo=$(QT_QPA_PLATFORM=offscreen instructions -- "$bin/startup_bench" --child "$work/$page")
+    cp "$work/callgrind.out" "$work/$page.callgrind"
     ratio_line "$label" "$bare" "$vorlo" "M"
 done
+echo
+
+# Where the instructions go, on the usual start. The steps overlap (a paint loads font
+# engines and shapes text, for instance), so the lines do not add up to the totals.
+echo "Steps of the start-up above (callgrind, inclusive instructions), page file as the first"
+echo "start leaves it:"
+printf '  %-40s %15s %15s\n' "" "bare window" "Vorlo"
+step_line() {
+    local what="$1" name="$2"
+    awk -v what="$what" -v bare="$(inclusive "$work/bare.callgrind" "$name")" \
+        -v vorlo="$(inclusive "$work/first.callgrind" "$name")" \
+        'BEGIN { printf "  %-40s %12.2f M  %12.2f M\n", what, bare / 1e6, vorlo / 1e6 }'
+}
+step_line "libraries linked before main" "_dl_start"
+step_line "plugins loaded (platform, images, SQL)" "dl_open_worker"
+step_line "the desktop's font list" "QFontDatabasePrivate::ensureFontDatabase"
+step_line "font engines (a family at a size)" "QFontDatabasePrivate::loadEngine"
+step_line "text shaping" "QTextEngine::shapeText"
+step_line "SQLite driver (plugin and connection)" "QSqlDatabase::addDatabase"
+step_line "page file opened and read" "vorlo::open_page_file"
+step_line "  and its page, look and journal read" "vorlo::MainWindow::open_page"
+step_line "first paint" "QWidgetRepaintManager::paintAndFlush"
 echo
 
 QT_QPA_PLATFORM=offscreen "$bin/startup_bench" --runs "$runs"
