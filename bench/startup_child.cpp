@@ -5,14 +5,12 @@
 #include "support/engine_harness.h"
 
 #include "storage/vorlo_database.h"
+#include "ui/application_setup.h"
 #include "ui/main_window.h"
 #include "ui/vorlo_program.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace vorlo::bench {
 
@@ -39,14 +37,7 @@ bool prepare_page_file(const QString& folder, StoredPageKind kind) {
 int run_startup_child(int argc, char* argv[], long long main_ns, const char* folder) {
     // As the program's own main does it.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vorlo"));
-    QApplication::setDesktopFileName(QStringLiteral("vorlo"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    QTranslator qt_french;
-    if (qt_french.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qt_french);
-    }
+    set_up_application();
 
     const std::unique_ptr<VorloProgram> program =
         VorloProgram::start(QString::fromLocal8Bit(folder));

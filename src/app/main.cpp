@@ -1,13 +1,10 @@
 #include "command_line.h"
-#include "engine/program_version.h"
+#include "ui/application_setup.h"
 #include "ui/main_window.h"
 #include "ui/vorlo_program.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTextStream>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -41,18 +38,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vorlo"));
-    QApplication::setApplicationVersion(QString::fromLatin1(vorlo::kProgramVersion));
-    QApplication::setDesktopFileName(QStringLiteral("vorlo"));
-    // The program ends through its quit rules only, never because a window closed.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    // The choosers speak French like the rest of the program.
-    QTranslator qt_french;
-    if (qt_french.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qt_french);
-    }
+    vorlo::set_up_application();
 
     const std::unique_ptr<vorlo::VorloProgram> program =
         vorlo::VorloProgram::start(QApplication::applicationDirPath());

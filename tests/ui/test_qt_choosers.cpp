@@ -1,12 +1,11 @@
+#include "ui/application_setup.h"
 #include "ui/colour_value.h"
 #include "ui/qt_platform.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -38,12 +37,9 @@ class QtChoosersTest : public QObject {
 
   private slots:
     void initTestCase() {
-        // The same French translations the program loads at start.
-        QVERIFY2(
-            french_.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)),
-            "Qt's French translations (qt6-translations-l10n) are missing");
-        QApplication::installTranslator(&french_);
+        // The program's own set-up, French translations included.
+        QVERIFY2(set_up_application(),
+                 "Qt's French translations (qt6-translations-l10n) are missing");
     }
 
     void the_colour_chooser_opens_on_the_current_colour_in_french() {
@@ -84,9 +80,6 @@ class QtChoosersTest : public QObject {
         when_open<QFontDialog>([](QFontDialog* chooser) { chooser->reject(); });
         QVERIFY(!choosers.choose_font(current));
     }
-
-  private:
-    QTranslator french_;
 };
 
 QTEST_MAIN(QtChoosersTest)
