@@ -74,6 +74,23 @@ QString saved_database(const QTemporaryDir& dir, const PageRecord& page) {
     return path;
 }
 
+// The small page "ABC" saved in `dir`, then changed behind the program's back by the SQL
+// statements `changes`; empty when a step fails.
+QString small_page_changed_by(const QTemporaryDir& dir, const QStringList& changes) {
+    const QString path = saved_database(dir, small_page("ABC", "3"));
+    if (path.isEmpty()) {
+        return {};
+    }
+    RawConnection raw(path);
+    for (const QString& sql : changes) {
+        if (!raw.exec(sql)) {
+            qWarning() << sql << raw.last_error();
+            return {};
+        }
+    }
+    return path;
+}
+
 }  // namespace
 
 class TestDatabasePage : public QObject {
@@ -153,12 +170,9 @@ class TestDatabasePage : public QObject {
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         QTemporaryDir dir;
-        const QString path = saved_database(dir, small_page("ABC", "3"));
+        const QString path = small_page_changed_by(
+            dir, {QStringLiteral("UPDATE données SET result = %1").arg(stored)});
         QVERIFY(!path.isEmpty());
-        {
-            RawConnection raw(path);
-            QVERIFY(raw.exec(QStringLiteral("UPDATE données SET result = %1").arg(stored)));
-        }
         VorloDatabase database;
         QVERIFY(database.open(path).ok);
         const LoadedPage page = loaded_page(database.read_page());
@@ -171,17 +185,13 @@ class TestDatabasePage : public QObject {
     // reads back as its text.
     void numbers_in_text_fields_read_as_their_text() {
         QTemporaryDir dir;
-        const QString path = saved_database(dir, small_page("ABC", "3"));
+        const QString path = small_page_changed_by(
+            dir, {"DROP TABLE données", "CREATE TABLE données (base, result, propal, lettres)",
+                  "INSERT INTO données VALUES (2024, -7, 12.5, 'A ')"});
         QVERIFY(!path.isEmpty());
-        {
-            RawConnection raw(path);
-            QVERIFY(raw.exec("DROP TABLE données"));
-            QVERIFY(raw.exec("CREATE TABLE données (base, result, propal, lettres)"));
-            QVERIFY(raw.exec("INSERT INTO données VALUES (2024, -7, 12.5, 'A ')"));
-            QCOMPARE(raw.value("SELECT typeof(base) || typeof(result) || typeof(propal) "
-                               "FROM données"),
-                     QVariant(QStringLiteral("integerintegerreal")));
-        }
+        QCOMPARE(RawConnection(path).value("SELECT typeof(base) || typeof(result) || "
+                                           "typeof(propal) FROM données"),
+                 QVariant(QStringLiteral("integerintegerreal")));
         VorloDatabase database;
         QVERIFY(database.open(path).ok);
         const LoadedPage page = loaded_page(database.read_page());
@@ -213,12 +223,9 @@ class TestDatabasePage : public QObject {
         QFETCH(int, count);
         QFETCH(QString, caption);
         QTemporaryDir dir;
-        const QString path = saved_database(dir, small_page("ABC", "3"));
+        const QString path = small_page_changed_by(
+            dir, {QStringLiteral("UPDATE compteurs SET nb_lettres = %1").arg(stored)});
         QVERIFY(!path.isEmpty());
-        {
-            RawConnection raw(path);
-            QVERIFY(raw.exec(QStringLiteral("UPDATE compteurs SET nb_lettres = %1").arg(stored)));
-        }
         VorloDatabase database;
         QVERIFY(database.open(path).ok);
         const StoredPage page = database.read_page();
@@ -294,14 +301,10 @@ class TestDatabasePage : public QObject {
         QFETCH(QString, count);
         QFETCH(QString, caption);
         QTemporaryDir dir;
-        const QString path = saved_database(dir, small_page("ABC", "3"));
+        const QString path = small_page_changed_by(
+            dir, {QStringLiteral("UPDATE données SET base = %1, result = %2").arg(base, result),
+                  QStringLiteral("UPDATE compteurs SET nb_lettres = %1").arg(count)});
         QVERIFY(!path.isEmpty());
-        {
-            RawConnection raw(path);
-            QVERIFY(raw.exec(
-                QStringLiteral("UPDATE données SET base = %1, result = %2").arg(base, result)));
-            QVERIFY(raw.exec(QStringLiteral("UPDATE compteurs SET nb_lettres = %1").arg(count)));
-        }
         VorloDatabase database;
         QVERIFY(database.open(path).ok);
         const LoadedPage page = loaded_page(database.read_page());
@@ -447,12 +450,8 @@ class TestDatabasePage : public QObject {
 
     void missing_field_reads_empty_and_the_others_still_read() {
         QTemporaryDir dir;
-        const QString path = saved_database(dir, small_page("ABC", "3"));
+        const QString path = small_page_changed_by(dir, {"ALTER TABLE données DROP COLUMN base"});
         QVERIFY(!path.isEmpty());
-        {
-            RawConnection raw(path);
-            QVERIFY(raw.exec("ALTER TABLE données DROP COLUMN base"));
-        }
         VorloDatabase database;
         QVERIFY(database.open(path).ok);
         const LoadedPage page = loaded_page(database.read_page());
