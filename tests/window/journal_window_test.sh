@@ -10,71 +10,12 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 binary="$(realpath "$1")"
 work="$(mktemp -d)"
 source "$here/window_session.sh"
+source "$here/main_window_controls.sh"
 
 start_desktop() {
     start_xvfb 1600x1000
     start_wm
 }
-
-# start_app FOLDER: starts the copy of the program in FOLDER and waits for its window.
-start_app() {
-    app_dir="$1"
-    "$app_dir/vorlo" >>"$app_dir/vorlo.log" 2>&1 &
-    app_pid=$!
-    win="$(timeout 60 xdotool search --sync --onlyvisible --name '^PRUM - Vorlo' | head -n 1)" ||
-        fail "the main window did not appear"
-    local WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(WIDTH|HEIGHT)=')"
-    [ "$WIDTH" = "1036" ] || fail "main window width $WIDTH"
-    menu=$((HEIGHT - 653))  # the menu bar sits above the client area
-    [ "$menu" -gt 10 ] || fail "main window height $HEIGHT leaves no room for the menu bar"
-    focus_main
-}
-
-focus_main() {
-    xdotool windowactivate --sync "$win" 2>/dev/null || true
-}
-
-# click X Y: a left click at client-area pixels of the main window.
-click() {
-    xdotool mousemove --window "$win" "$1" $(($2 + menu)) click 1
-}
-
-focused_text_is() {
-    xdotool key ctrl+a ctrl+c
-    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/typed" 2>/dev/null &&
-        [ "$(cat "$work/typed")" = "$1" ]
-}
-
-# type_here TEXT: replaces the text of the focused box with TEXT; types again when xdotool
-# lost a key under load.
-type_here() {
-    local attempt
-    for attempt in 1 2 3; do
-        xdotool key ctrl+a
-        xdotool type --delay 20 "$1"
-        if wait_for 3 focused_text_is "$1"; then
-            return 0
-        fi
-        echo "  (typing '$1' gave '$(cat "$work/typed")', attempt $attempt)" >&2
-    done
-    fail "could not type '$1'"
-}
-
-# type_into X Y TEXT: clicks into a text box of the main window and types TEXT over it.
-type_into() {
-    focus_main
-    click "$1" "$2"
-    type_here "$3"
-}
-
-click_ref() { type_into 174 256 "$1"; }
-click_propal() { type_into 860 256 "$1"; }
-click_init() { click 84 628; }
-click_record() { click 236 628; }
-click_copy() { click 464 628; }
-click_generate() { click 808 628; }
-click_quit() { click 948 628; }
 
 # shortcut KEYS: a key chord given to the main window.
 shortcut() {
@@ -96,24 +37,6 @@ name_player() {
     xdotool windowactivate --sync "$journal" 2>/dev/null || true
     type_here "$1"
 }
-
-clipboard_is() {
-    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/clipboard" 2>/dev/null &&
-        cmp -s "$1" "$work/clipboard"
-}
-
-# expect_clipboard FILE WHAT: the clipboard must come to hold exactly the bytes of FILE.
-expect_clipboard() {
-    if ! wait_for 10 clipboard_is "$1"; then
-        echo "--- expected:" >&2
-        od -c "$1" >&2
-        echo "--- clipboard:" >&2
-        od -c "$work/clipboard" >&2
-        fail "the clipboard does not hold the expected $2"
-    fi
-}
-
-app_ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 
 start_desktop
 

@@ -10,6 +10,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 binary="$(realpath "$1")"
 work="$(mktemp -d)"
 source "$here/window_session.sh"
+source "$here/main_window_controls.sh"
 
 # start_desktop: the screen and the window manager, with a French keyboard: it has the
 # accented letters the test types, so xdotool need not remap a key for each of them (a
@@ -33,74 +34,11 @@ frame_place() {
 }
 frame_at() { [ "$(frame_place "$1")" = "$2" ]; }
 
-# start_app FOLDER: starts the copy of the program in FOLDER and waits for its window.
-start_app() {
-    app_dir="$1"
-    "$app_dir/vorlo" >>"$app_dir/vorlo.log" 2>&1 &
-    app_pid=$!
-    win="$(timeout 60 xdotool search --sync --onlyvisible --name '^PRUM - Vorlo' | head -n 1)" ||
-        fail "the main window did not appear"
-    local WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(WIDTH|HEIGHT)=')"
-    [ "$WIDTH" = 1036 ] || fail "main window width $WIDTH"
-    # The outer frame, title bar included, starts 13 pixels from the screen's left and top.
+# start_placed_app FOLDER: starts the program and checks that the outer frame of its window,
+# title bar included, starts 13 pixels from the screen's left and top.
+start_placed_app() {
+    start_app "$1"
     wait_for 10 frame_at "$win" 13,13 || fail "main window frame at $(frame_place "$win")"
-    menu=$((HEIGHT - 653))  # the menu bar sits above the client area
-    [ "$menu" -gt 10 ] || fail "main window height $HEIGHT leaves no room for the menu bar"
-}
-
-# click X Y: a left click at client-area pixels of the main window, the pointer resting a
-# moment over the control first as a hand would.
-click() {
-    xdotool mousemove --window "$win" "$1" $(($2 + menu)) sleep 0.2 click 1
-}
-
-box_holds() {
-    xdotool key ctrl+a ctrl+c
-    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/typed" 2>/dev/null &&
-        [ "$(cat "$work/typed")" = "$1" ]
-}
-
-# type_into X Y TEXT: clicks into a text box and replaces its whole text with TEXT. Under
-# load xdotool may lose an accented letter (it remaps a key for it), so the box's text is
-# copied back and typed again when it differs.
-type_into() {
-    local attempt
-    for attempt in 1 2 3 4 5; do
-        click "$1" "$2"
-        xdotool key ctrl+a
-        xdotool type --delay 20 "$3"
-        if wait_for 3 box_holds "$3"; then
-            return 0
-        fi
-        echo "  (typing '$3' gave '$(cat "$work/typed")', attempt $attempt)" >&2
-    done
-    fail "could not type '$3' into the box at $1,$2"
-}
-
-click_ref() { type_into 174 256 "$1"; }
-click_propal() { type_into 860 256 "$1"; }
-click_init() { click 84 628; }
-click_record() { click 236 628; }
-click_copy() { click 464 628; }
-click_generate() { click 808 628; }
-click_quit() { click 948 628; }
-click_erase() { click 884 484; }
-
-clipboard_is() {
-    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/clipboard" 2>/dev/null &&
-        cmp -s "$1" "$work/clipboard"
-}
-
-# expect_clipboard FILE: the clipboard must come to hold exactly the bytes of FILE.
-expect_clipboard() {
-    if ! wait_for 10 clipboard_is "$1"; then
-        echo "--- expected:" >&2
-        od -c "$1" >&2
-        echo "--- clipboard:" >&2
-        od -c "$work/clipboard" >&2
-        fail "the clipboard does not hold the expected forum message"
-    fi
 }
 
 # forum_message FILE FOUND FOUND_COUNT REMAINING_COUNT LETTERS: the expected message,
@@ -111,9 +49,6 @@ forum_message() {
         "[b][color=#FF0000]$4[/color][/b] lettres à placer " \
         "[font=Courier New][size=5][color=#4132F5]$5[/color][/size][/font]" >"$1"
 }
-
-app_running() { kill -0 "$app_pid" 2>/dev/null; }
-app_ended() { ! app_running; }
 
 # expect_end: the program must end by itself, with status 0.
 expect_end() {
@@ -150,7 +85,7 @@ echo "Scenario 1: two games, copy, save and quit"
 first="$work/first"
 mkdir "$first"
 cp "$binary" "$first/vorlo"
-start_app "$first"
+start_placed_app "$first"
 wait_for 10 test -s "$first/vorlo.mdb" || fail "vorlo.mdb was not created in $first"
 
 click_ref "le chat dort"
@@ -159,7 +94,7 @@ click_propal "la chat dors"
 click_generate
 click_copy
 forum_message "$work/expected1" "L* CHAT DOR*" 8 2 "E T "
-expect_clipboard "$work/expected1"
+expect_clipboard "$work/expected1" "forum message"
 echo "  ok: le chat dort"
 
 click_ref "un élève dort"
@@ -168,7 +103,7 @@ click_propal "un élevé dors"
 click_generate
 click_copy
 forum_message "$work/expected2" "UN ÉL*V* DOR*" 8 3 "E T È "
-expect_clipboard "$work/expected2"
+expect_clipboard "$work/expected2" "forum message"
 echo "  ok: un élève dort"
 
 click_record
@@ -180,10 +115,10 @@ echo "Scenario 2: the saved page comes back; unsaved page, Non, close request"
 second="$work/second"
 mkdir "$second"
 cp "$binary" "$first/vorlo.mdb" "$second/"
-start_app "$second"
+start_placed_app "$second"
 click_copy
 forum_message "$work/expected3" "UN ÉL*V* DOR*" 0 3 "E T È "
-expect_clipboard "$work/expected3"
+expect_clipboard "$work/expected3" "forum message"
 echo "  ok: the stored page was shown again"
 
 # The colour chooser speaks French; Escape cancels it. (A window that closes while xdotool
