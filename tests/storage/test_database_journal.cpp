@@ -93,6 +93,54 @@ class TestDatabaseJournal : public QObject {
         QCOMPARE(database.read_journal(), shorter);
     }
 
+    // Another tool may store a text column's value in another storage class: it reads as
+    // the text the page's own fields would give, and a blob as no text.
+    void stored_values_of_every_kind_read_as_text_data() {
+        QTest::addColumn<QString>("stored");  // SQL literal
+        QTest::addColumn<QString>("read");
+        QTest::newRow("text") << "'ZOÉ « Œ »'"
+                              << "ZOÉ « Œ »";
+        QTest::newRow("empty text") << "''"
+                                    << "";
+        QTest::newRow("whole number") << "2024"
+                                      << "2024";
+        QTest::newRow("real") << "12.5"
+                              << "12.5";
+        QTest::newRow("null") << "NULL"
+                              << "";
+        QTest::newRow("blob") << "X'5A4F45'"
+                              << "";
+    }
+
+    void stored_values_of_every_kind_read_as_text() {
+        QFETCH(QString, stored);
+        QFETCH(QString, read);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(VorloDatabase::file_name());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const JournalContents journal = sample_journal();
+        QVERIFY(database.save_page(page_of(journal.games.back()), journal));
+        {
+            RawConnection raw(path);
+            QVERIFY(raw.exec(QStringLiteral("UPDATE journal SET proposition = %1, result = %1, "
+                                            "lettres = %1 WHERE genre = 'tour' AND tour = 1")
+                                 .arg(stored)));
+            QVERIFY(raw.exec(
+                QStringLiteral("UPDATE journal SET base = %1 WHERE genre = 'partie' AND partie = 2")
+                    .arg(stored)));
+        }
+        const JournalContents back = database.read_journal();
+        QCOMPARE(back.games.size(), std::size_t{2});
+        const Turn& turn = back.games[1].turns.at(0);
+        QCOMPARE(turn.proposal, read);
+        QCOMPARE(turn.found_text, read);
+        QCOMPARE(turn.letters, read);
+        QCOMPARE(back.games[1].start.reference, read);
+        QCOMPARE(turn.player, journal.games[1].turns[0].player);
+        QCOMPARE(back.games[1].turns.at(1), journal.games[1].turns[1]);
+    }
+
     void an_older_file_gets_the_table_and_keeps_its_own() {
         QTemporaryDir dir;
         const QString path = older_file(dir);
