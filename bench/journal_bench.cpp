@@ -1,4 +1,4 @@
-#include "bench_texts.h"
+#include "bench_journal.h"
 #include "storage/vorlo_database.h"
 
 #include <QTemporaryDir>
@@ -9,30 +9,12 @@ using namespace vorlo;
 
 namespace {
 
-// A journal of `games` games of `turns` turns each on 600-character texts, every turn
-// credited to one of five players.
-JournalContents long_journal(int games, int turns) {
-    const QString text = bench::full_length_text();
-    JournalContents journal;
-    for (int g = 0; g < games; ++g) {
-        Game game;
-        game.start = {text, QString(text.size(), QLatin1Char('*')), text, 500, 0};
-        for (int t = 1; t <= turns; ++t) {
-            game.turns.push_back(
-                {t, text, QStringLiteral("Joueur %1").arg(t % 5), 3, 500 - 3 * t, text, text, 0});
-        }
-        journal.games.push_back(std::move(game));
-    }
-    journal.next_player = QStringLiteral("Joueur 1");
-    return journal;
-}
-
 // "Enregistrer" with the journal: the page and every row of the journal in one transaction.
 void BM_SavePageWithJournal(benchmark::State& st) {
     QTemporaryDir dir;
     VorloDatabase database;
     database.open(dir.filePath(VorloDatabase::file_name()));
-    const JournalContents journal = long_journal(static_cast<int>(st.range(0)), 20);
+    const JournalContents journal = bench::long_journal(static_cast<int>(st.range(0)), 20);
     const QString text = bench::full_length_text();
     const PageRecord page{text, text, text, text, QStringLiteral("440")};
     for (auto _ : st) {
@@ -52,7 +34,7 @@ void BM_ReadJournal(benchmark::State& st) {
     database.open(dir.filePath(VorloDatabase::file_name()));
     const QString text = bench::full_length_text();
     database.save_page({text, text, text, text, QStringLiteral("440")},
-                       long_journal(static_cast<int>(st.range(0)), 20));
+                       bench::long_journal(static_cast<int>(st.range(0)), 20));
     for (auto _ : st) {
         benchmark::DoNotOptimize(database.read_journal());
     }
@@ -61,7 +43,7 @@ BENCHMARK(BM_ReadJournal)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // One undo and one redo of a turn, and the scoreboard of a game of 200 turns.
 void BM_UndoRedoAndScoreboard(benchmark::State& st) {
-    const JournalContents stored = long_journal(1, 200);
+    const JournalContents stored = bench::long_journal(1, 200);
     GameJournal journal;
     journal.open(stored, stored.games.back().current_page());
     if (!journal.can_undo()) {

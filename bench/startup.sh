@@ -71,14 +71,22 @@ echo "idle, QT_QPA_PLATFORM=offscreen:"
 printf '  %-40s %15s %15s %6s\n' "" "bare window" "Vorlo" "ratio"
 bare=$(QT_QPA_PLATFORM=offscreen instructions -- "$bin/bare_window" --child)
 cp "$work/callgrind.out" "$work/bare.callgrind"
-for page in first game; do
+for page in first game long-use; do
     mkdir -p "$work/$page"
-    prepare=(--prepare "$work/$page")
-    label="page file as the first start leaves it"
-    if [ "$page" = game ]; then
+    case "$page" in
+    first)
+        prepare=(--prepare "$work/$page")
+        label="page file as the first start leaves it"
+        ;;
+    game)
         prepare=(--prepare --game "$work/$page")
         label="page file with a game in progress"
-    fi
+        ;;
+    long-use)
+        prepare=(--prepare --long-use "$work/$page")
+        label="the same, 100 games in the journal"
+        ;;
+    esac
     "$bin/startup_bench" "${prepare[@]}" >/dev/null
     vorlo=$(QT_QPA_PLATFORM=offscreen instructions -- "$bin/startup_bench" --child "$work/$page")
     cp "$work/callgrind.out" "$work/$page.callgrind"

@@ -8,7 +8,9 @@
 //
 //   startup_bench [--game] [--runs N]      the comparison, on the page file as the first
 //                                          start leaves it, or with a game in progress
-//   startup_bench --prepare [--game] DIR   only make the page file of DIR
+//   startup_bench --prepare [--game|--long-use] DIR
+//                                          only make the page file of DIR; --long-use adds
+//                                          100 games of 20 turns to the game's journal
 //   startup_bench --child DIR              one run of the program on DIR's page file
 #include "child_report.h"
 #include "startup_child.h"
@@ -178,20 +180,26 @@ int compare(int runs, bool game) {
 int main(int argc, char* argv[]) {
     const long long main_ns = monotonic_ns();
     std::vector<std::string> args(argv + 1, argv + argc);
-    const auto game = std::find(args.begin(), args.end(), "--game");
-    const bool with_game = game != args.end();
-    if (with_game) {
-        args.erase(game);
-    }
+    const auto flag = [&args](const char* name) {
+        const auto found = std::find(args.begin(), args.end(), name);
+        if (found == args.end()) {
+            return false;
+        }
+        args.erase(found);
+        return true;
+    };
+    const bool with_game = flag("--game");
+    const bool long_use = flag("--long-use");
     if (args.size() == 2 && args[0] == "--child") {
         return vorlo::bench::run_startup_child(argc, argv, main_ns, args[1].c_str());
     }
     if (args.size() == 2 && args[0] == "--prepare") {
         QCoreApplication app(argc, argv);
         using vorlo::bench::StoredPageKind;
-        if (!vorlo::bench::prepare_page_file(
-                QString::fromStdString(args[1]),
-                with_game ? StoredPageKind::Game : StoredPageKind::FirstStart)) {
+        if (!vorlo::bench::prepare_page_file(QString::fromStdString(args[1]),
+                                             long_use    ? StoredPageKind::GameAfterLongUse
+                                             : with_game ? StoredPageKind::Game
+                                                         : StoredPageKind::FirstStart)) {
             return 1;
         }
         // Reported like a child run, so the parent reads the same line.

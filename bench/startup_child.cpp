@@ -1,5 +1,6 @@
 #include "startup_child.h"
 
+#include "bench_journal.h"
 #include "bench_texts.h"
 #include "child_report.h"
 #include "support/engine_harness.h"
@@ -31,6 +32,9 @@ bool prepare_page_file(const QString& folder, StoredPageKind kind) {
     game.play(proposal);
     const PageRecord page{game.view.ref, game.view.soluce, game.view.propal, game.view.lettres,
                           game.view.lettres_restantes};
+    if (kind == StoredPageKind::GameAfterLongUse) {
+        return database.save_page(page, long_journal(100, 20));
+    }
     return database.save_page(page);
 }
 

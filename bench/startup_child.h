@@ -11,6 +11,8 @@ enum class StoredPageKind {
     // A game in progress saved with "Enregistrer": a 600-character French reference, its
     // found text after one proposal, that proposal and the remaining letters.
     Game,
+    // The same game after a long use of the program: 100 games of 20 turns in the journal.
+    GameAfterLongUse,
 };
 
 // Makes the page file of `folder`; the look stays the designed one. Needs a
