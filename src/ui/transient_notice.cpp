@@ -1,5 +1,7 @@
 #include "ui/transient_notice.h"
 
+#include <QApplication>
+
 #include <algorithm>
 
 namespace vorlo {
@@ -16,6 +18,9 @@ TransientNotice::TransientNotice(QWidget* parent) : QLabel(parent) {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Shown over the window's controls like a tooltip, in the desktop's font, not in the
+    // designed font that the client area gives its labels.
+    setFont(QApplication::font());
     QPalette look = palette();
     look.setColor(QPalette::Window, QColor(255, 255, 225));
     look.setColor(QPalette::WindowText, Qt::black);

@@ -222,6 +222,8 @@ class GameJournalWindowTest : public QObject {
         QVERIFY(h.window->notice()->isVisible());
         QVERIFY2(h.window->notice()->text().contains(QStringLiteral("tour 1")),
                  qPrintable(h.window->notice()->text()));
+        // In the desktop's own font, as a tooltip, not in the window's label font.
+        QCOMPARE(h.window->notice()->font(), QApplication::font());
         QCOMPARE(h.caption(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
         QCOMPARE(column(table(journal, QStringLiteral("tours")), 5),
                  (QStringList{"", "reprise du tour 1"}));
