@@ -51,6 +51,24 @@ void GameJournal::open(JournalContents stored, const PuzzlePage& shown) {
     undone_.clear();
 }
 
+void GameJournal::set_earlier_game_reader(EarlierGameReader reader) {
+    read_earlier_game_ = std::move(reader);
+}
+
+bool GameJournal::hold_earlier_game() {
+    if (contents_.earlier_games <= 0 || !read_earlier_game_) {
+        return false;
+    }
+    std::optional<NumberedGame> earlier = read_earlier_game_(contents_.first_game_number);
+    if (!earlier || earlier->number >= contents_.first_game_number) {
+        return false;
+    }
+    contents_.games.insert(contents_.games.begin(), std::move(earlier->game));
+    contents_.first_game_number = earlier->number;
+    --contents_.earlier_games;
+    return true;
+}
+
 void GameJournal::start_game(const PuzzlePage& start) {
     Game game;
     game.start = start;
@@ -81,7 +99,8 @@ const Turn& GameJournal::add_turn(const QString& proposal, int revealed, const P
 
 bool GameJournal::can_undo() const {
     const Game& game = current_game();
-    return !game.turns.empty() || (game.initialised_here && contents_.games.size() > 1);
+    return !game.turns.empty() ||
+           (game.initialised_here && (contents_.games.size() > 1 || contents_.earlier_games > 0));
 }
 
 bool GameJournal::can_redo() const {
@@ -104,7 +123,10 @@ std::optional<JournalMove> GameJournal::undo() {
         undone_.emplace_back(std::move(turn));
         return move;
     }
-    Game taken_back = std::move(game);
+    if (contents_.games.size() == 1 && !hold_earlier_game()) {
+        return std::nullopt;
+    }
+    Game taken_back = std::move(contents_.games.back());
     contents_.games.pop_back();
     const Game& previous = current_game();
     move.kind = JournalMove::Kind::Game;

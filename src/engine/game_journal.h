@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -58,12 +59,21 @@ struct Score {
 };
 
 // What is stored: the games in the order they were played, and the name that the next
-// proposal will be credited to.
+// proposal will be credited to. A long history may be held from its latest games only: the
+// earlier ones stay in the file, untouched by a write, and are read when undo reaches them.
 struct JournalContents {
     std::vector<Game> games;
     QString next_player;
+    int earlier_games = 0;      // games stored before games.front() and not held
+    int first_game_number = 1;  // the file's number of games.front()
 
     bool operator==(const JournalContents&) const = default;
+};
+
+// A game as the file numbers it.
+struct NumberedGame {
+    int number = 0;
+    Game game;
 };
 
 // What undo or redo puts back on the page.
@@ -87,6 +97,10 @@ class GameJournal {
     // Starts from what was stored. When it is empty, or its last game does not end on the
     // page shown, the page shown becomes a game of its own, which cannot be taken back.
     void open(JournalContents stored, const PuzzlePage& shown);
+    // Reads the stored game numbered just below the given number, for an undo that goes
+    // back past the games held; nothing when it cannot.
+    using EarlierGameReader = std::function<std::optional<NumberedGame>(int before_number)>;
+    void set_earlier_game_reader(EarlierGameReader reader);
     const JournalContents& contents() const { return contents_; }
     const Game& current_game() const { return contents_.games.back(); }
 
@@ -113,8 +127,13 @@ class GameJournal {
     std::vector<Score> scoreboard() const;
 
   private:
+    // Puts the game before the first one held in front of the others; false when there is
+    // none or it cannot be read.
+    bool hold_earlier_game();
+
     JournalContents contents_;
     std::vector<std::variant<Turn, Game>> undone_;
+    EarlierGameReader read_earlier_game_;
 };
 
 }  // namespace vorlo

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace vorlo::journal_table {
 
 namespace {
@@ -177,8 +179,15 @@ std::optional<QString> add_if_missing(QSqlDatabase& db) {
 }
 
 std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
-    if (std::optional<QString> failure =
-            run(db, QStringLiteral("DELETE FROM ") + quoted(table_name()))) {
+    QString clear = QStringLiteral("DELETE FROM ") + quoted(table_name());
+    QVariantList clear_values;
+    if (journal.earlier_games > 0) {
+        clear += QStringLiteral(" WHERE ") + quoted(QStringLiteral("genre")) +
+                 QStringLiteral(" = ? OR ") + quoted(QStringLiteral("partie")) +
+                 QStringLiteral(" >= ?");
+        clear_values = {kPlayerRow, journal.first_game_number};
+    }
+    if (std::optional<QString> failure = run(db, clear, clear_values)) {
         return failure;
     }
     // One statement, prepared once, for every row.
@@ -195,7 +204,7 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
         }
         return std::nullopt;
     };
-    int game_number = 0;
+    int game_number = journal.earlier_games > 0 ? journal.first_game_number - 1 : 0;
     for (const Game& game : journal.games) {
         ++game_number;
         if (std::optional<QString> failure = add(game_row(game_number, game))) {
@@ -211,35 +220,40 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
                 QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
 }
 
-JournalContents read(const QSqlDatabase& db, QString* failure) {
-    const auto failed = [failure](const QSqlQuery& query) {
-        if (failure) {
-            *failure = reason(query.lastError());
-        }
-        return JournalContents{};
-    };
-    JournalContents journal;
-    {
-        QSqlQuery tables(db);
-        count_tables(tables);
-        if (!tables.next()) {
-            return failed(tables);
-        }
-        if (tables.value(0).toLongLong() == 0) {
-            return journal;
-        }
+namespace {
+
+void set_failure(QString* failure, const QSqlQuery& query) {
+    if (failure) {
+        *failure = reason(query.lastError());
     }
+}
+
+QString column_is(const QString& column, const QString& comparison) {
+    return quoted(column) + QLatin1Char(' ') + comparison + QStringLiteral(" ?");
+}
+
+// Adds the games, turns and next player of the rows that `condition` selects (every row when
+// it is empty) to `journal`; false when the engine fails the read.
+bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantList& values,
+               JournalContents& journal, QString* failure) {
     QStringList named;
     for (const QString& column : columns()) {
         named << (is_text_column(column) ? utf8_of(quoted(column)) : quoted(column));
     }
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT ") + named.join(QStringLiteral(", ")) +
-                    QStringLiteral(" FROM ") + quoted(table_name()) + QStringLiteral(" ORDER BY ") +
-                    quoted(QStringLiteral("partie")) + QStringLiteral(", ") +
-                    quoted(QStringLiteral("tour")) + QStringLiteral(", rowid"))) {
-        return failed(query);
+    query.prepare(QStringLiteral("SELECT ") + named.join(QStringLiteral(", ")) +
+                  QStringLiteral(" FROM ") + quoted(table_name()) +
+                  (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition) +
+                  QStringLiteral(" ORDER BY ") + quoted(QStringLiteral("partie")) +
+                  QStringLiteral(", ") + quoted(QStringLiteral("tour")) +
+                  QStringLiteral(", rowid"));
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        set_failure(failure, query);
+        return false;
     }
     int last_game = 0;
     while (query.next()) {
@@ -252,6 +266,9 @@ JournalContents read(const QSqlDatabase& db, QString* failure) {
             game.start = {text_of(query.value(5)), text_of(query.value(6)), text_of(query.value(7)),
                           whole(query.value(9)), whole(query.value(8))};
             game.initialised_here = query.value(11).toBool();
+            if (journal.games.empty()) {
+                journal.first_game_number = game_number;
+            }
             journal.games.push_back(std::move(game));
             last_game = game_number;
         } else if (kind == kTurnRow && game_number == last_game && !journal.games.empty()) {
@@ -270,9 +287,100 @@ JournalContents read(const QSqlDatabase& db, QString* failure) {
         }
     }
     if (query.lastError().isValid()) {
-        return failed(query);
+        set_failure(failure, query);
+        return false;
+    }
+    return true;
+}
+
+// The numbers of the games the table holds, in the order they are read.
+std::optional<std::vector<int>> game_numbers(const QSqlDatabase& db, QString* failure) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT ") + quoted(QStringLiteral("partie")) +
+                  QStringLiteral(" FROM ") + quoted(table_name()) + QStringLiteral(" WHERE ") +
+                  column_is(QStringLiteral("genre"), QStringLiteral("=")) +
+                  QStringLiteral(" ORDER BY ") + quoted(QStringLiteral("partie")));
+    query.addBindValue(kGameRow);
+    if (!query.exec()) {
+        set_failure(failure, query);
+        return std::nullopt;
+    }
+    std::vector<int> numbers;
+    while (query.next()) {
+        const int number = whole(query.value(0));
+        if (number > (numbers.empty() ? 0 : numbers.back())) {
+            numbers.push_back(number);
+        }
+    }
+    if (query.lastError().isValid()) {
+        set_failure(failure, query);
+        return std::nullopt;
+    }
+    return numbers;
+}
+
+}  // namespace
+
+JournalContents read(const QSqlDatabase& db, QString* failure, int latest_games) {
+    JournalContents journal;
+    {
+        QSqlQuery tables(db);
+        count_tables(tables);
+        if (!tables.next()) {
+            set_failure(failure, tables);
+            return {};
+        }
+        if (tables.value(0).toLongLong() == 0) {
+            return journal;
+        }
+    }
+    QString condition;
+    QVariantList values;
+    if (latest_games > 0) {
+        const std::optional<std::vector<int>> numbers = game_numbers(db, failure);
+        if (!numbers) {
+            return {};
+        }
+        const int held = std::min(latest_games, static_cast<int>(numbers->size()));
+        journal.earlier_games = static_cast<int>(numbers->size()) - held;
+        if (journal.earlier_games > 0) {
+            const int first = numbers->at(static_cast<std::size_t>(journal.earlier_games));
+            condition = column_is(QStringLiteral("genre"), QStringLiteral("=")) +
+                        QStringLiteral(" OR ") +
+                        column_is(QStringLiteral("partie"), QStringLiteral(">="));
+            values = {kPlayerRow, first};
+        }
+    }
+    if (!read_rows(db, condition, values, journal, failure)) {
+        return {};
+    }
+    if (journal.earlier_games == 0) {
+        journal.first_game_number = 1;  // a write numbers the games afresh
     }
     return journal;
+}
+
+std::optional<NumberedGame> read_game_before(const QSqlDatabase& db, int before_number) {
+    const std::optional<std::vector<int>> numbers = game_numbers(db, nullptr);
+    if (!numbers) {
+        return std::nullopt;
+    }
+    const auto after = std::lower_bound(numbers->begin(), numbers->end(), before_number);
+    if (after == numbers->begin()) {
+        return std::nullopt;
+    }
+    const int number = *std::prev(after);
+    JournalContents journal;
+    if (!read_rows(db,
+                   column_is(QStringLiteral("genre"), QStringLiteral("<>")) +
+                       QStringLiteral(" AND ") +
+                       column_is(QStringLiteral("partie"), QStringLiteral("=")),
+                   {kPlayerRow, number}, journal, nullptr) ||
+        journal.games.size() != 1) {
+        return std::nullopt;
+    }
+    return NumberedGame{number, std::move(journal.games.front())};
 }
 
 }  // namespace vorlo::journal_table

@@ -21,11 +21,16 @@ bool exists(const QSqlDatabase& db);
 // reason is returned when the engine refuses.
 std::optional<QString> add_if_missing(QSqlDatabase& db);
 
-// Replaces the rows of the table by the journal. The caller holds the transaction.
+// Replaces the rows of the table by the journal; the rows of its earlier games, which it
+// does not hold, stay as they are. The caller holds the transaction.
 std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal);
-// The journal the table holds; rows that cannot be read are passed over, and a file
-// without the table gives an empty journal. When the engine fails the read itself, an
-// empty journal is returned and `failure` gets the reason.
-JournalContents read(const QSqlDatabase& db, QString* failure = nullptr);
+// The journal the table holds, or only its `latest_games` last games when that is above 0;
+// rows that cannot be read are passed over, and a file without the table gives an empty
+// journal. When the engine fails the read itself, an empty journal is returned and
+// `failure` gets the reason.
+JournalContents read(const QSqlDatabase& db, QString* failure = nullptr, int latest_games = 0);
+// The stored game numbered just below `before_number`; nothing when there is none or the
+// engine fails the read.
+std::optional<NumberedGame> read_game_before(const QSqlDatabase& db, int before_number);
 
 }  // namespace vorlo::journal_table

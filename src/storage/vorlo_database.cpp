@@ -345,11 +345,20 @@ bool VorloDatabase::save_page(const PageRecord& page, const JournalContents& jou
     return save(page, &journal, error);
 }
 
-JournalContents VorloDatabase::read_journal(QString* failure) const {
+JournalContents VorloDatabase::read_journal(QString* failure, int latest_games) const {
     if (!is_open()) {
         return {};
     }
-    return journal_table::read(QSqlDatabase::database(connection_name_, false), failure);
+    return journal_table::read(QSqlDatabase::database(connection_name_, false), failure,
+                               latest_games);
+}
+
+std::optional<NumberedGame> VorloDatabase::read_game_before(int before_number) const {
+    if (!is_open()) {
+        return std::nullopt;
+    }
+    return journal_table::read_game_before(QSqlDatabase::database(connection_name_, false),
+                                           before_number);
 }
 
 bool VorloDatabase::save(const PageRecord& page, const JournalContents* journal, QString* error) {

@@ -66,8 +66,12 @@ class VorloDatabase {
     bool save_page(const PageRecord& page, const JournalContents& journal,
                    QString* error = nullptr);
 
-    // The journal as last saved; empty when the file has none. `failure` as for the page.
-    JournalContents read_journal(QString* failure = nullptr) const;
+    // The journal as last saved, or only its `latest_games` last games when that is above
+    // 0; empty when the file has none. `failure` as for the page.
+    JournalContents read_journal(QString* failure = nullptr, int latest_games = 0) const;
+    // The saved game numbered just below `before_number`, for a journal held from its latest
+    // games; nothing when there is none or it cannot be read.
+    std::optional<NumberedGame> read_game_before(int before_number) const;
 
     // Rewrites only the named fields of "couleurs", in the order given, in one commit.
     using FieldValues = std::vector<std::pair<QString, QVariant>>;

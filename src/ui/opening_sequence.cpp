@@ -26,7 +26,9 @@ void MainWindow::open_page() {
     QString journal_failure;
     const StoredPage stored = database_.read_page(&page_failure);
     const AppearanceSettings look = database_.read_appearance(&look_failure);
-    JournalContents journal = database_.read_journal(&journal_failure);
+    // The window needs the current game and the one before it; earlier games of a long
+    // history are read when undo reaches them.
+    JournalContents journal = database_.read_journal(&journal_failure, 2);
     for (const QString* failure : {&page_failure, &look_failure, &journal_failure}) {
         if (!failure->isEmpty()) {
             opening_failure_ = *failure;
@@ -47,6 +49,8 @@ void MainWindow::open_page() {
     state_.proposal_refused = false;
 
     session_.open(std::move(journal));
+    session_.journal().set_earlier_game_reader(
+        [this](int before_number) { return database_.read_game_before(before_number); });
     show_game_changes();
 }
 

@@ -302,6 +302,94 @@ class TestGameJournal : public QObject {
         QCOMPARE(other.session.journal().current_game().start.found_text, QStringLiteral("AUTR*"));
         QVERIFY(!other.session.journal().can_undo());
     }
+
+    // A long history is held from its latest games: undo reads the earlier ones when it
+    // reaches them, and stops where the reader has nothing more.
+    void undo_reads_the_earlier_games_it_reaches() {
+        Played first;
+        first.start("LE CHAT");
+        first.turn("LA CHAT", "Alice");
+        const QStringList first_game = first.page();
+        first.start("UN ÉLÈVE");
+        first.turn("UN ÉLEVE", "Bob");
+        first.start("LA FIN");
+        const JournalContents whole = first.session.journal().contents();
+        QCOMPARE(whole.games.size(), std::size_t{4});  // the empty page it began with first
+
+        // Held from its last game, numbered 4 in the file; games 1 to 3 are earlier.
+        JournalContents latest;
+        latest.games = {whole.games.back()};
+        latest.earlier_games = 3;
+        latest.first_game_number = 4;
+        Played again;
+        again.view.ref = first.view.ref;
+        again.view.soluce = first.view.soluce;
+        again.view.lettres = first.view.lettres;
+        again.view.lettres_restantes = first.view.lettres_restantes;
+        again.session.open(latest);
+        QStringList asked;
+        again.session.journal().set_earlier_game_reader(
+            [&](int before) -> std::optional<NumberedGame> {
+                asked << QString::number(before);
+                if (before < 2 || before > 4) {
+                    return std::nullopt;
+                }
+                return NumberedGame{before - 1, whole.games.at(std::size_t(before - 2))};
+            });
+        QVERIFY(again.session.journal().can_undo());
+
+        QVERIFY(again.session.undo());  // "Initialiser" of LA FIN: game 3 is read
+        QCOMPARE(again.view.soluce, QStringLiteral("UN ÉL*VE"));
+        QCOMPARE(scores_text(again.session.journal().scoreboard()), QStringList{"Bob=6"});
+        QVERIFY(again.session.undo());  // Bob's turn
+        QVERIFY(again.session.undo());  // "Initialiser" of UN ÉLÈVE: game 2 is read
+        QCOMPARE(again.page(), first_game);
+        QCOMPARE(asked, (QStringList{"4", "3"}));
+        const JournalContents held = again.session.journal().contents();
+        QCOMPARE(held.earlier_games, 1);
+        QCOMPARE(held.first_game_number, 2);
+        QCOMPARE(held.games.size(), std::size_t{1});
+        QCOMPARE(held.games.front(), whole.games.at(1));
+
+        QVERIFY(again.session.undo());  // Alice's turn
+        QVERIFY(again.session.undo());  // "Initialiser" of LE CHAT: game 1 is read
+        QCOMPARE(again.session.journal().current_game(), whole.games.front());
+        QCOMPARE(again.session.journal().contents().earlier_games, 0);
+        // Game 1 is the page the journal began with: no "Initialiser" to take back.
+        QVERIFY(!again.session.journal().can_undo());
+        QVERIFY(!again.session.undo());
+        QCOMPARE(asked, (QStringList{"4", "3", "2"}));
+
+        // Redo plays the games forward again, from what undo read.
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY(again.session.redo());
+        }
+        QCOMPARE(again.session.journal().contents().games, whole.games);
+        QCOMPARE(again.view.ref, QStringLiteral("LA FIN"));
+    }
+
+    void undo_stops_when_an_earlier_game_cannot_be_read() {
+        Played first;
+        first.start("LE CHAT");
+        first.start("UN ÉLÈVE");
+        JournalContents latest;
+        latest.games = {first.session.journal().contents().games.back()};
+        latest.earlier_games = 2;
+        latest.first_game_number = 3;
+        Played again;
+        again.view.ref = first.view.ref;
+        again.view.soluce = first.view.soluce;
+        again.view.lettres = first.view.lettres;
+        again.view.lettres_restantes = first.view.lettres_restantes;
+        again.session.open(latest);
+        again.session.journal().set_earlier_game_reader(
+            [](int) -> std::optional<NumberedGame> { return std::nullopt; });
+        const QStringList page = again.page();
+        QVERIFY(!again.session.undo());
+        QCOMPARE(again.page(), page);
+        QCOMPARE(again.session.journal().contents(), latest);
+        QVERIFY(!again.session.redo());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestGameJournal)

@@ -24,6 +24,24 @@ JournalContents sample_journal() {
     return journal;
 }
 
+// Five games of one or two turns each, on different puzzles.
+JournalContents five_games() {
+    JournalContents journal;
+    const QStringList references = {"LE CHAT", "UN ÉLÈVE", "L’ŒUF", "LA FIN", "ÇA VA"};
+    for (int g = 0; g < references.size(); ++g) {
+        Game game;
+        const QString reference = references.at(g);
+        game.start = {reference, QString(reference.size(), QLatin1Char('*')), "A B ", 4, 0};
+        for (int t = 1; t <= 1 + g % 2; ++t) {
+            game.turns.push_back(
+                {t, reference, QStringLiteral("Joueur %1").arg(t), 1, 4 - t, reference, "B ", 0});
+        }
+        journal.games.push_back(game);
+    }
+    journal.next_player = "Zoé";
+    return journal;
+}
+
 PageRecord page_of(const Game& game) {
     const PuzzlePage page = game.current_page();
     return {page.reference, page.found_text, QStringLiteral("L’ŒUF DÉJÀ"), page.letters,
@@ -139,6 +157,74 @@ class TestDatabaseJournal : public QObject {
         QCOMPARE(back.games[1].start.reference, read);
         QCOMPARE(turn.player, journal.games[1].turns[0].player);
         QCOMPARE(back.games[1].turns.at(1), journal.games[1].turns[1]);
+    }
+
+    void a_long_journal_can_be_read_from_its_latest_games() {
+        QTemporaryDir dir;
+        VorloDatabase database;
+        QVERIFY(database.open(dir.filePath(VorloDatabase::file_name())).ok);
+        const JournalContents whole = five_games();
+        QVERIFY(database.save_page(page_of(whole.games.back()), whole));
+
+        const JournalContents latest = database.read_journal(nullptr, 2);
+        QCOMPARE(latest.games, (std::vector<Game>{whole.games.at(3), whole.games.at(4)}));
+        QCOMPARE(latest.earlier_games, 3);
+        QCOMPARE(latest.first_game_number, 4);
+        QCOMPARE(latest.next_player, whole.next_player);
+        QCOMPARE(database.read_journal(nullptr, 5), whole);
+        QCOMPARE(database.read_journal(nullptr, 9), whole);
+
+        const std::optional<NumberedGame> third = database.read_game_before(4);
+        QVERIFY(third);
+        QCOMPARE(third->number, 3);
+        QCOMPARE(third->game, whole.games.at(2));
+        QCOMPARE(database.read_game_before(2)->game, whole.games.at(0));
+        QVERIFY(!database.read_game_before(1));
+    }
+
+    // A save writes the games the journal holds and leaves the earlier ones as they are.
+    void a_save_keeps_the_earlier_games_it_does_not_hold_data() {
+        QTest::addColumn<int>("read_back");   // earlier games read again, as undo does
+        QTest::addColumn<bool>("drop_last");  // the last game taken back
+        QTest::newRow("a turn added") << 0 << false;
+        QTest::newRow("last game taken back") << 0 << true;
+        QTest::newRow("one earlier game read back") << 1 << true;
+    }
+
+    void a_save_keeps_the_earlier_games_it_does_not_hold() {
+        QFETCH(int, read_back);
+        QFETCH(bool, drop_last);
+        QTemporaryDir dir;
+        VorloDatabase database;
+        QVERIFY(database.open(dir.filePath(VorloDatabase::file_name())).ok);
+        JournalContents expected = five_games();
+        QVERIFY(database.save_page(page_of(expected.games.back()), expected));
+
+        JournalContents held = database.read_journal(nullptr, 2);
+        for (int i = 0; i < read_back; ++i) {
+            const std::optional<NumberedGame> earlier =
+                database.read_game_before(held.first_game_number);
+            QVERIFY(earlier);
+            held.games.insert(held.games.begin(), earlier->game);
+            held.first_game_number = earlier->number;
+            --held.earlier_games;
+        }
+        if (drop_last) {
+            held.games.pop_back();
+            expected.games.pop_back();
+        } else {
+            const int number = static_cast<int>(held.games.back().turns.size()) + 1;
+            const Turn added{number, "ÇA VA", "Ève", 2, 0, "ÇA VA", "", 0};
+            held.games.back().turns.push_back(added);
+            expected.games.back().turns.push_back(added);
+        }
+        held.next_player = "Ève";
+        expected.next_player = "Ève";
+        QVERIFY(database.save_page(page_of(held.games.back()), held));
+        QCOMPARE(database.read_journal(), expected);
+        // Saved twice, still the same.
+        QVERIFY(database.save_page(page_of(held.games.back()), held));
+        QCOMPARE(database.read_journal(), expected);
     }
 
     void an_older_file_gets_the_table_and_keeps_its_own() {

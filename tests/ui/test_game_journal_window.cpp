@@ -287,6 +287,55 @@ class GameJournalWindowTest : public QObject {
         QCOMPARE(again.window->reference(), QStringLiteral("Vide"));
         QVERIFY(!journal.can_undo());
     }
+
+    // After a long use, the window starts from the latest games only; undo still goes back
+    // through the earlier ones, and a save keeps every game.
+    void a_long_history_comes_back_game_by_game() {
+        PageFile file;
+        const QString path = made_file(file);
+        const QStringList references = {"UN", "DEUX", "TROIS", "QUATRE", "CINQ"};
+        {
+            OpenWindow first(path);
+            for (const QString& reference : references) {
+                first.window->set_reference(reference);
+                first.window->start_game();
+                first.window->set_proposal(QStringLiteral("X") + reference.mid(1));
+                first.window->play_turn();
+            }
+            first.window->save_page();
+            QCOMPARE(first.window->saved_marker(), QStringLiteral("Y"));
+        }
+        OpenWindow again(path);
+        const GameJournal& journal = again.window->game().journal();
+        QCOMPARE(journal.contents().games.size(), std::size_t{2});
+        QCOMPARE(journal.contents().earlier_games, 4);  // the page the file began with first
+        QCOMPARE(again.window->reference(), QStringLiteral("CINQ"));
+        for (int game = 4; game >= 1; --game) {
+            again.window->undo_turn();  // the turn
+            again.window->undo_turn();  // "Initialiser"
+            QCOMPARE(again.window->reference(), references.at(game - 1));
+            QCOMPARE(journal.current_game().turns.size(), std::size_t{1});
+        }
+        again.window->undo_turn();
+        again.window->undo_turn();
+        QCOMPARE(again.window->reference(), QStringLiteral("Vide"));
+        QVERIFY(!journal.can_undo());
+        for (int step = 0; step < 10; ++step) {
+            again.window->redo_turn();
+        }
+        QCOMPARE(again.window->reference(), QStringLiteral("CINQ"));
+        again.window->save_page();
+        QCOMPARE(again.window->saved_marker(), QStringLiteral("Y"));
+
+        VorloDatabase stored;
+        QVERIFY(stored.open(path, true).ok);
+        const JournalContents whole = stored.read_journal();
+        QCOMPARE(whole.games.size(), std::size_t{6});
+        for (int game = 1; game <= 5; ++game) {
+            QCOMPARE(whole.games.at(std::size_t(game)).start.reference, references.at(game - 1));
+            QCOMPARE(whole.games.at(std::size_t(game)).turns.size(), std::size_t{1});
+        }
+    }
 };
 
 QTEST_MAIN(GameJournalWindowTest)
