@@ -37,6 +37,14 @@ struct Played : EngineHarness {
                 QString::number(state.saved_remaining_count)};
     }
     const std::vector<Turn>& turns() const { return session.journal().current_game().turns; }
+    // The page that `other` shows, as a restart finds it stored, then the journal opened.
+    void reopen(const Played& other, const JournalContents& stored) {
+        view.ref = other.view.ref;
+        view.soluce = other.view.soluce;
+        view.lettres = other.view.lettres;
+        view.lettres_restantes = other.view.lettres_restantes;
+        session.open(stored);
+    }
 };
 
 QStringList scores_text(const std::vector<Score>& scores) {
@@ -282,11 +290,7 @@ class TestGameJournal : public QObject {
         const JournalContents stored = first.session.journal().contents();
 
         Played again;
-        again.view.ref = first.view.ref;
-        again.view.soluce = first.view.soluce;
-        again.view.lettres = first.view.lettres;
-        again.view.lettres_restantes = first.view.lettres_restantes;
-        again.session.open(stored);
+        again.reopen(first, stored);
         QCOMPARE(again.session.journal().contents(), stored);
         QVERIFY(again.session.undo());
         QCOMPARE(again.view.soluce, QStringLiteral("** ****"));
@@ -322,11 +326,7 @@ class TestGameJournal : public QObject {
         latest.earlier_games = 3;
         latest.first_game_number = 4;
         Played again;
-        again.view.ref = first.view.ref;
-        again.view.soluce = first.view.soluce;
-        again.view.lettres = first.view.lettres;
-        again.view.lettres_restantes = first.view.lettres_restantes;
-        again.session.open(latest);
+        again.reopen(first, latest);
         QStringList asked;
         again.session.journal().set_earlier_game_reader(
             [&](int before) -> std::optional<NumberedGame> {
@@ -377,11 +377,7 @@ class TestGameJournal : public QObject {
         latest.earlier_games = 2;
         latest.first_game_number = 3;
         Played again;
-        again.view.ref = first.view.ref;
-        again.view.soluce = first.view.soluce;
-        again.view.lettres = first.view.lettres;
-        again.view.lettres_restantes = first.view.lettres_restantes;
-        again.session.open(latest);
+        again.reopen(first, latest);
         again.session.journal().set_earlier_game_reader(
             [](int) -> std::optional<NumberedGame> { return std::nullopt; });
         const QStringList page = again.page();
