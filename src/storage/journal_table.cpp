@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <vector>
 
 namespace vorlo::journal_table {
 
@@ -22,23 +23,32 @@ const QString kGameRow = QStringLiteral("partie");
 const QString kTurnRow = QStringLiteral("tour");
 const QString kPlayerRow = QStringLiteral("joueur");
 
+struct Column {
+    QString name;
+    QString type;
+};
+
 // The columns, in the order they are written and read.
-const QStringList& columns() {
-    static const QStringList names = {
-        QStringLiteral("genre"),             // partie, tour or joueur
-        QStringLiteral("partie"),            // number of the game, from 1
-        QStringLiteral("tour"),              // number of the turn, from 1; 0 for a game
-        QStringLiteral("joueur"),            // the player of a turn, or of the next proposal
-        QStringLiteral("proposition"),       // the proposal of a turn
-        QStringLiteral("base"),              // the reference of a game
-        QStringLiteral("result"),            // the found text after the start or the turn
-        QStringLiteral("lettres"),           // the remaining letters after it
-        QStringLiteral("lettres_trouvées"),  // letters revealed by the turn; found count shown
-        QStringLiteral("nb_lettres"),        // letters still to place after it
-        QStringLiteral("reprise_du_tour"),   // an earlier turn with the same proposal, or 0
-        QStringLiteral("initialisée"),       // the game began with "Initialiser"
+const std::vector<Column>& columns() {
+    static const std::vector<Column> all = {
+        {"genre", "TEXT"},                // partie, tour or joueur
+        {"partie", "INTEGER"},            // number of the game, from 1
+        {"tour", "INTEGER"},              // number of the turn, from 1; 0 for a game
+        {"joueur", "TEXT"},               // the player of a turn, or of the next proposal
+        {"proposition", "TEXT"},          // the proposal of a turn
+        {"base", "TEXT"},                 // the reference of a game
+        {"result", "TEXT"},               // the found text after the start or the turn
+        {"lettres", "TEXT"},              // the remaining letters after it
+        {"lettres_trouvées", "INTEGER"},  // letters revealed by the turn; found count shown
+        {"nb_lettres", "INTEGER"},        // letters still to place after it
+        {"reprise_du_tour", "INTEGER"},   // an earlier turn with the same proposal, or 0
+        {"initialisée", "BOOLEAN"},       // the game began with "Initialiser"
     };
-    return names;
+    return all;
+}
+
+bool is_text(const Column& column) {
+    return column.type == QLatin1String("TEXT");
 }
 
 QString reason(const QSqlError& error) {
@@ -60,11 +70,9 @@ std::optional<QString> run(QSqlDatabase& db, const QString& sql, const QVariantL
 }
 
 QString creation_statement() {
-    const QStringList types = {"TEXT", "INTEGER", "INTEGER", "TEXT",    "TEXT",    "TEXT",
-                               "TEXT", "TEXT",    "INTEGER", "INTEGER", "INTEGER", "BOOLEAN"};
     QStringList defined;
-    for (int i = 0; i < columns().size(); ++i) {
-        defined << quoted(columns().at(i)) + QLatin1Char(' ') + types.at(i);
+    for (const Column& column : columns()) {
+        defined << quoted(column.name) + QLatin1Char(' ') + column.type;
     }
     return QStringLiteral("CREATE TABLE ") + quoted(table_name()) + QStringLiteral(" (") +
            defined.join(QStringLiteral(", ")) + QLatin1Char(')');
@@ -72,12 +80,13 @@ QString creation_statement() {
 
 QString insert_statement() {
     QStringList named;
-    for (const QString& column : columns()) {
-        named << quoted(column);
+    for (const Column& column : columns()) {
+        named << quoted(column.name);
     }
     return QStringLiteral("INSERT INTO ") + quoted(table_name()) + QStringLiteral(" (") +
            named.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-           QStringList(columns().size(), QStringLiteral("?")).join(QStringLiteral(", ")) +
+           QStringList(static_cast<qsizetype>(columns().size()), QStringLiteral("?"))
+               .join(QStringLiteral(", ")) +
            QLatin1Char(')');
 }
 
@@ -126,14 +135,6 @@ QString text_of(const QVariant& value) {
         return QString::fromUtf8(value.toByteArray());  // a text, as utf8_of selects it
     }
     return field_values::text_of(value).value_or(QString());
-}
-
-// The columns that hold texts of up to 600 characters each.
-bool is_text_column(const QString& column) {
-    static const QStringList texts = {QStringLiteral("joueur"), QStringLiteral("proposition"),
-                                      QStringLiteral("base"), QStringLiteral("result"),
-                                      QStringLiteral("lettres")};
-    return texts.contains(column);
 }
 
 // A text column selected as its UTF-8 bytes, which the program decodes much faster than the
@@ -204,7 +205,7 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
         }
         return std::nullopt;
     };
-    int game_number = journal.earlier_games > 0 ? journal.first_game_number - 1 : 0;
+    int game_number = journal.first_game_number - 1;
     for (const Game& game : journal.games) {
         ++game_number;
         if (std::optional<QString> failure = add(game_row(game_number, game))) {
@@ -237,8 +238,8 @@ QString column_is(const QString& column, const QString& comparison) {
 bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantList& values,
                JournalContents& journal, QString* failure) {
     QStringList named;
-    for (const QString& column : columns()) {
-        named << (is_text_column(column) ? utf8_of(quoted(column)) : quoted(column));
+    for (const Column& column : columns()) {
+        named << (is_text(column) ? utf8_of(quoted(column.name)) : quoted(column.name));
     }
     QSqlQuery query(db);
     query.setForwardOnly(true);
@@ -257,7 +258,7 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
     }
     int last_game = 0;
     while (query.next()) {
-        const QString kind = query.value(0).toString();
+        const QString kind = text_of(query.value(0));
         const int game_number = whole(query.value(1));
         if (kind == kPlayerRow) {
             journal.next_player = player_name(text_of(query.value(3)));
@@ -354,9 +355,6 @@ JournalContents read(const QSqlDatabase& db, QString* failure, int latest_games)
     }
     if (!read_rows(db, condition, values, journal, failure)) {
         return {};
-    }
-    if (journal.earlier_games == 0) {
-        journal.first_game_number = 1;  // a write numbers the games afresh
     }
     return journal;
 }
