@@ -29,7 +29,7 @@ std::unique_ptr<VorloProgram> VorloProgram::start(const QString& program_folder)
     program->window_ = std::make_unique<MainWindow>(program->state_, program->database_,
                                                     program->platform_.platform());
     if (const QString& failure = program->window_->opening_failure(); !failure.isEmpty()) {
-        tell_page_file_unread(program_folder, failure, program->platform_.boxes);
+        tell_page_file_unread(folder.path, failure, program->platform_.boxes);
         return nullptr;
     }
     program->platform_.set_parent(program->window_.get());
