@@ -49,6 +49,8 @@ void MainWindow::build_game_menu() {
         action->setShortcutContext(Qt::ApplicationShortcut);
         connect(action, &QAction::triggered, this, item.action);
     }
+    undo_action_ = menu->findChild<QAction*>(QStringLiteral("mnu_annuler_tour"));
+    redo_action_ = menu->findChild<QAction*>(QStringLiteral("mnu_retablir_tour"));
     // Right after "Couleurs  et  Police", before "Version".
     QAction* version = findChild<QAction*>(QStringLiteral("mnu_version"));
     menuBar()->insertMenu(version, menu);
@@ -155,8 +157,8 @@ MessagePreview* MainWindow::message_preview() const {
 
 void MainWindow::show_game_changes() {
     const GameJournal& journal = session_.journal();
-    findChild<QAction*>(QStringLiteral("mnu_annuler_tour"))->setEnabled(journal.can_undo());
-    findChild<QAction*>(QStringLiteral("mnu_retablir_tour"))->setEnabled(journal.can_redo());
+    undo_action_->setEnabled(journal.can_undo());
+    redo_action_->setEnabled(journal.can_redo());
     if (journal_window_) {
         journal_window_->show_journal(journal);
     }

@@ -125,6 +125,8 @@ class MainWindow : public QMainWindow, public PuzzleView {
     QPointer<JournalWindow> journal_window_;
     QPointer<MessagePreview> preview_;
     TransientNotice* notice_ = nullptr;
+    QAction* undo_action_ = nullptr;
+    QAction* redo_action_ = nullptr;
 
     TextBox* ref_ = nullptr;
     TextBox* soluce_ = nullptr;
