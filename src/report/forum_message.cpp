@@ -3,14 +3,18 @@
 namespace vorlo {
 
 namespace {
-constexpr QChar kCr = QChar(13);
+constexpr QChar kCr = kPostLineEnd;
+}
+
+QString puzzle_text_line(const QString& text) {
+    return QStringLiteral("[font=Courier New][size=5]") + text + QStringLiteral("[/size][/font]") +
+           kCr;
 }
 
 QString build_forum_message(const QString& found_text, const QString& found_count,
                             const QString& remaining_count, const QString& remaining_letters) {
     const QString counter_opening = QStringLiteral("[b][color=#FF0000]");
-    QString message = QStringLiteral("[font=Courier New][size=5]") + found_text +
-                      QStringLiteral("[/size][/font]") + kCr;
+    QString message = puzzle_text_line(found_text);
 
     bool is_number = false;
     const int remaining = remaining_count.trimmed().toInt(&is_number);

@@ -1,10 +1,12 @@
 #include "report/game_posts.h"
 
+#include "report/forum_message.h"
+
 namespace vorlo {
 
 namespace {
 
-constexpr QChar kCr = QChar(13);
+constexpr QChar kCr = kPostLineEnd;
 
 QString letters_text(int letters) {
     return QString::number(letters) +
@@ -29,8 +31,7 @@ QString build_scoreboard_post(const std::vector<Score>& scores) {
 QString build_recap_post(const QString& sentence, int turns_played,
                          const std::vector<Score>& scores) {
     QString post = QStringLiteral("[b][color=#FF0000]Partie terminée ![/color][/b]") + kCr;
-    post += QStringLiteral("[font=Courier New][size=5]") + sentence +
-            QStringLiteral("[/size][/font]") + kCr;
+    post += puzzle_text_line(sentence);
     post += QStringLiteral("Trouvée en ") + QString::number(turns_played) +
             (turns_played > 1 ? QStringLiteral(" tours.") : QStringLiteral(" tour.")) + kCr;
     post += kCr;
