@@ -36,15 +36,20 @@ box_holds() {
         [ "$(cat "$work/typed")" = "$1" ]
 }
 
-# type_here TEXT: replaces the whole text of the focused box with TEXT. Under load xdotool
-# may lose an accented letter (it remaps a key for one the keyboard lacks), so the text is
-# copied back and typed again when it differs.
+# typed TEXT: types TEXT over the whole text of the focused box, once; true when the box
+# then holds it. Under load xdotool may lose an accented letter (it remaps a key for one the
+# keyboard lacks), so the callers type again when it is false.
+typed() {
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$1"
+    wait_for 3 box_holds "$1"
+}
+
+# type_here TEXT: replaces the whole text of the focused box with TEXT.
 type_here() {
     local attempt
     for attempt in 1 2 3 4 5; do
-        xdotool key ctrl+a
-        xdotool type --delay 20 "$1"
-        if wait_for 3 box_holds "$1"; then
+        if typed "$1"; then
             return 0
         fi
         echo "  (typing '$1' gave '$(cat "$work/typed")', attempt $attempt)" >&2
@@ -52,11 +57,23 @@ type_here() {
     fail "could not type '$1'"
 }
 
-# type_into X Y TEXT: clicks into a text box of the main window and types TEXT over it.
+# type_into X Y TEXT: clicks into a text box of the main window and types TEXT over it,
+# clicking again before each new try. The main window is activated first only when another
+# window (the journal's) has the focus, so that typing into the main window alone goes as
+# the real-window test always did it.
 type_into() {
-    focus_main
-    click "$1" "$2"
-    type_here "$3"
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        if [ "$(xdotool getactivewindow 2>/dev/null)" != "$win" ]; then
+            focus_main
+        fi
+        click "$1" "$2"
+        if typed "$3"; then
+            return 0
+        fi
+        echo "  (typing '$3' gave '$(cat "$work/typed")', attempt $attempt)" >&2
+    done
+    fail "could not type '$3' into the box at $1,$2"
 }
 
 click_ref() { type_into 174 256 "$1"; }
