@@ -42,7 +42,13 @@ CommandLineRequest command_line_request(const QStringList& arguments) {
 }
 
 QString version_text() {
-    return QStringLiteral("vorlo ") + QString::fromLatin1(kProgramVersion) + '\n';
+    return QStringLiteral("vorlo ") + QString::fromLatin1(kProgramVersion) + '\n' +
+           QStringLiteral(
+               "Licence GPLv3+ : GNU GPL version 3 ou ultérieure "
+               "<https://gnu.org/licenses/gpl.html>.\n"
+               "Ceci est un logiciel libre : vous êtes libre de le modifier et de le "
+               "redistribuer.\n"
+               "Il n'y a AUCUNE GARANTIE, dans la mesure de ce que permet la loi.\n");
 }
 
 QString help_text() {

@@ -42,9 +42,7 @@ class CommandLineTest : public QObject {
     void the_program_answers_without_a_display_data() {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("--version")
-            << QStringLiteral("--version")
-            << QStringLiteral("vorlo ") + QString::fromLatin1(kProgramVersion) + '\n';
+        QTest::newRow("--version") << QStringLiteral("--version") << version_text();
         QTest::newRow("--help") << QStringLiteral("--help") << help_text();
     }
 
@@ -65,6 +63,13 @@ class CommandLineTest : public QObject {
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(program.readAllStandardOutput()), expected);
+    }
+
+    // The first line is what packaging tools read; the licence follows it.
+    void the_version_names_the_licence() {
+        const QStringList lines = version_text().split('\n');
+        QCOMPARE(lines.first(), QStringLiteral("vorlo ") + QString::fromLatin1(kProgramVersion));
+        QVERIFY(lines.at(1).contains(QStringLiteral("GNU GPL version 3 ou ultérieure")));
     }
 
     void the_help_is_in_french() {

@@ -73,7 +73,11 @@ echo "--- one version"
 [ "$(dpkg-deb --field "$deb" Version)" = "$version" ] || fail "package version"
 printed="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version)" ||
     fail "vorlo --version failed"
-[ "$printed" = "vorlo $version" ] || fail "vorlo --version prints '$printed'"
+[ "${printed%%$'\n'*}" = "vorlo $version" ] || fail "vorlo --version prints '$printed'"
+grep -q "GPL version 3 ou ultérieure" <<<"$printed" || fail "vorlo --version names no licence"
+grep -q "^License: GPL-3+$" "$files/usr/share/doc/vorlo/copyright" || fail "copyright: not GPL-3+"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" \
+    "$files"/usr/share/metainfo/*.metainfo.xml || fail "metadata: no GPL-3.0-or-later"
 changelog="$(zcat "$files/usr/share/doc/vorlo/changelog.gz")"
 changelog="${changelog%%$'\n'*}"
 [[ "$changelog" == "vorlo ($version) "* ]] ||
