@@ -1,8 +1,8 @@
 #include "app/page_file.h"
 
-#include "engine/message_boxes.h"
 #include "storage/storage_messages.h"
 #include "storage/vorlo_database.h"
+#include "ui/platform/message_boxes.h"
 
 #include <QDir>
 #include <QFile>

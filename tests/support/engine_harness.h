@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/memory_puzzle_view.h"
-#include "engine/message_boxes.h"
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_state.h"
 #include "engine/word_mismatch.h"
+#include "support/memory_puzzle_view.h"
 #include "ui/main_window/refusal_boxes.h"
+#include "ui/platform/message_boxes.h"
 
 #include <deque>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "engine/message_boxes.h"
 #include "ui/main_window/main_window.h"
+#include "ui/platform/message_boxes.h"
 #include "ui/widgets/area_style.h"
 #include "ui/widgets/colour_value.h"
 

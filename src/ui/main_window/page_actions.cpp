@@ -1,8 +1,8 @@
-#include "engine/message_boxes.h"
-#include "engine/messages.h"
 #include "report/forum_message.h"
 #include "ui/main_window/main_window.h"
+#include "ui/main_window/messages.h"
 #include "ui/main_window/quit_rules.h"
+#include "ui/platform/message_boxes.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
 

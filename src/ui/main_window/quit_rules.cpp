@@ -1,8 +1,8 @@
 #include "ui/main_window/quit_rules.h"
 
-#include "engine/message_boxes.h"
-#include "engine/messages.h"
 #include "engine/puzzle_game.h"
+#include "ui/main_window/messages.h"
+#include "ui/platform/message_boxes.h"
 
 namespace vorlo {
 

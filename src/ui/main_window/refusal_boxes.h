@@ -1,8 +1,8 @@
 #pragma once
 
-#include "engine/message_boxes.h"
-#include "engine/messages.h"
 #include "engine/puzzle_engine.h"
+#include "ui/main_window/messages.h"
+#include "ui/platform/message_boxes.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ui/platform/qt_platform.h"
 
-#include "engine/messages.h"
+#include "ui/main_window/messages.h"
 #include "ui/widgets/colour_value.h"
 
 #include <QApplication>

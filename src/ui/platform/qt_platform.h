@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/message_boxes.h"
+#include "ui/platform/message_boxes.h"
 #include "ui/platform/platform.h"
 
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "engine/messages.h"
+#include "ui/main_window/messages.h"
 
 namespace vorlo::messages {
 
