@@ -16,7 +16,7 @@ void BM_SavePageWithJournal(benchmark::State& st) {
     database.open(dir.filePath(VorloDatabase::file_name()));
     const JournalContents journal = bench::long_journal(static_cast<int>(st.range(0)), 20);
     const QString text = bench::full_length_text();
-    const PageRecord page{text, text, text, text, QStringLiteral("440")};
+    const StoredPage page{text, text, text, text, 440};
     for (auto _ : st) {
         if (!database.save_page(page, journal)) {
             st.SkipWithError("the save failed");
@@ -33,7 +33,7 @@ void BM_ReadJournal(benchmark::State& st) {
     VorloDatabase database;
     database.open(dir.filePath(VorloDatabase::file_name()));
     const QString text = bench::full_length_text();
-    database.save_page({text, text, text, text, QStringLiteral("440")},
+    database.save_page({text, text, text, text, 440},
                        bench::long_journal(static_cast<int>(st.range(0)), 20));
     for (auto _ : st) {
         benchmark::DoNotOptimize(database.read_journal());

@@ -1,24 +1,12 @@
 #pragma once
 
+#include "engine/word_fit.h"
+
 #include <QString>
 
 namespace vorlo {
 
 struct PuzzleState;
-
-// What the word-mismatch dialog shows about a refused proposal.
-struct WordMismatch {
-    QString found_word;
-    QString proposal_word;
-    QString word_number;
-};
-
-// The modeless word-mismatch dialog. Opening it must not block the caller.
-class WordMismatchDialog {
-  public:
-    virtual ~WordMismatchDialog() = default;
-    virtual void open_refusal(const WordMismatch& mismatch) = 0;
-};
 
 // Range of the proposal that the dialog's OK button marks in red, counted from 0.
 struct TextRange {
@@ -28,16 +16,5 @@ struct TextRange {
 
 // The bad word of the last refusal as a range of the proposal; empty when there is none.
 TextRange bad_word_range(const PuzzleState& state);
-
-// Fixed captions of the dialog.
-namespace mismatch_texts {
-QString title();
-QString sizes_differ();
-QString found_label();
-QString proposal_label();
-QString position_label();
-QString please_correct();
-QString ok_button();
-}  // namespace mismatch_texts
 
 }  // namespace vorlo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/puzzle_state.h"
 #include "storage/database_schema.h"
 
 #include <QString>
@@ -13,7 +14,7 @@
 // variant.
 namespace vorlo::field_values {
 
-inline constexpr int kMaxCount = 600;
+inline constexpr int kMaxCount = kMaxTextLength;  // no count exceeds the text
 
 std::optional<QString> text_of(const QVariant& stored);       // non-null text only
 std::optional<int> count_of(const QVariant& stored);          // whole number, 0..600
@@ -21,9 +22,6 @@ std::optional<qint32> colour_of(const QVariant& stored);      // whole number, 3
 std::optional<QString> font_name_of(const QVariant& stored);  // non-empty text
 std::optional<double> font_size_of(const QVariant& stored);   // number, > 0, 16-bit range
 std::optional<bool> flag_of(const QVariant& stored);          // whole number 0 or 1
-
-// The count of a caption made of decimal digits, 0..600.
-std::optional<int> count_of_caption(const QString& caption);
 
 // The value to store in a field of "couleurs", or nothing when `given` does not suit it.
 std::optional<QVariant> appearance_value(schema::AppearanceKind kind, const QVariant& given);

@@ -3,6 +3,7 @@
 #include "storage/database_schema.h"
 #include "storage/engine_reason.h"
 #include "storage/field_values.h"
+#include "storage/sql_statement.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -28,7 +29,24 @@ struct Column {
     QString type;
 };
 
-// The columns, in the order they are written and read.
+// The columns by role, numbered in the order they are written and read.
+enum Col : int {
+    Kind,
+    GameNumber,
+    TurnNumber,
+    Player,
+    Proposal,
+    Reference,
+    FoundText,
+    Letters,
+    Revealed,
+    Remaining,
+    RepeatOf,
+    Initialised,
+    ColumnCount
+};
+
+// The columns, in the order of `Col`.
 const std::vector<Column>& columns() {
     static const std::vector<Column> all = {
         {"genre", "TEXT"},                // partie, tour or joueur
@@ -47,6 +65,19 @@ const std::vector<Column>& columns() {
     return all;
 }
 
+QString name_of(Col column) {
+    return columns()[static_cast<std::size_t>(column)].name;
+}
+
+// A row to write: the values given, Null in every other column.
+QVariantList row_of(std::initializer_list<std::pair<Col, QVariant>> values) {
+    QVariantList row(ColumnCount);
+    for (const auto& [column, value] : values) {
+        row[column] = value;
+    }
+    return row;
+}
+
 bool is_text(const Column& column) {
     return column.type == QLatin1String("TEXT");
 }
@@ -55,18 +86,9 @@ QString reason(const QSqlError& error) {
     return engine_reason(error);
 }
 
-std::optional<QString> run(QSqlDatabase& db, const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql)) {
-        return reason(query.lastError());
-    }
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    if (!query.exec()) {
-        return reason(query.lastError());
-    }
-    return std::nullopt;
+std::optional<QString> run(QSqlDatabase& db, const QString& statement,
+                           const QVariantList& values = {}) {
+    return sql::run(db, statement, values);
 }
 
 QString creation_statement() {
@@ -95,33 +117,28 @@ QString text(const QString& value) {
 }
 
 QVariantList game_row(int number, const Game& game) {
-    return {kGameRow,
-            number,
-            0,
-            QVariant(),
-            QVariant(),
-            text(game.start.reference),
-            text(game.start.found_text),
-            text(game.start.letters),
-            game.start.found_count,
-            game.start.remaining_count,
-            QVariant(),
-            game.initialised_here};
+    return row_of({{Kind, kGameRow},
+                   {GameNumber, number},
+                   {TurnNumber, 0},
+                   {Reference, text(game.start.reference)},
+                   {FoundText, text(game.start.found_text)},
+                   {Letters, text(game.start.letters)},
+                   {Revealed, game.start.found_count},
+                   {Remaining, game.start.remaining_count},
+                   {Initialised, game.initialised_here}});
 }
 
 QVariantList turn_row(int game_number, const Turn& turn) {
-    return {kTurnRow,
-            game_number,
-            turn.number,
-            text(turn.player),
-            text(turn.proposal),
-            QVariant(),
-            text(turn.found_text),
-            text(turn.letters),
-            turn.revealed,
-            turn.remaining,
-            turn.repeat_of,
-            QVariant()};
+    return row_of({{Kind, kTurnRow},
+                   {GameNumber, game_number},
+                   {TurnNumber, turn.number},
+                   {Player, text(turn.player)},
+                   {Proposal, text(turn.proposal)},
+                   {FoundText, text(turn.found_text)},
+                   {Letters, text(turn.letters)},
+                   {Revealed, turn.revealed},
+                   {Remaining, turn.remaining},
+                   {RepeatOf, turn.repeat_of}});
 }
 
 int whole(const QVariant& value) {
@@ -153,23 +170,8 @@ QString table_name() {
     return QStringLiteral("journal");
 }
 
-namespace {
-
-// How many tables of the file bear the journal's name, once it is run: 0 or 1.
-void count_tables(QSqlQuery& query) {
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(table_name());
-    query.exec();
-}
-
-}  // namespace
-
 bool exists(const QSqlDatabase& db) {
-    QSqlQuery query(db);
-    count_tables(query);
-    return query.next() && query.value(0).toLongLong() > 0;
+    return sql::find_table(db, table_name()).exists;
 }
 
 std::optional<QString> add_if_missing(QSqlDatabase& db) {
@@ -183,9 +185,8 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
     QString clear = QStringLiteral("DELETE FROM ") + quoted(table_name());
     QVariantList clear_values;
     if (journal.earlier_games > 0) {
-        clear += QStringLiteral(" WHERE ") + quoted(QStringLiteral("genre")) +
-                 QStringLiteral(" = ? OR ") + quoted(QStringLiteral("partie")) +
-                 QStringLiteral(" >= ?");
+        clear += QStringLiteral(" WHERE ") + quoted(name_of(Kind)) + QStringLiteral(" = ? OR ") +
+                 quoted(name_of(GameNumber)) + QStringLiteral(" >= ?");
         clear_values = {kPlayerRow, journal.first_game_number};
     }
     if (std::optional<QString> failure = run(db, clear, clear_values)) {
@@ -217,8 +218,10 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
             }
         }
     }
-    return add({kPlayerRow, 0, 0, text(journal.next_player), QVariant(), QVariant(), QVariant(),
-                QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+    return add(row_of({{Kind, kPlayerRow},
+                       {GameNumber, 0},
+                       {TurnNumber, 0},
+                       {Player, text(journal.next_player)}}));
 }
 
 namespace {
@@ -246,9 +249,8 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
     query.prepare(QStringLiteral("SELECT ") + named.join(QStringLiteral(", ")) +
                   QStringLiteral(" FROM ") + quoted(table_name()) +
                   (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition) +
-                  QStringLiteral(" ORDER BY ") + quoted(QStringLiteral("partie")) +
-                  QStringLiteral(", ") + quoted(QStringLiteral("tour")) +
-                  QStringLiteral(", rowid"));
+                  QStringLiteral(" ORDER BY ") + quoted(name_of(GameNumber)) +
+                  QStringLiteral(", ") + quoted(name_of(TurnNumber)) + QStringLiteral(", rowid"));
     for (const QVariant& value : values) {
         query.addBindValue(value);
     }
@@ -258,15 +260,16 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
     }
     int last_game = 0;
     while (query.next()) {
-        const QString kind = text_of(query.value(0));
-        const int game_number = whole(query.value(1));
+        const auto at = [&query](Col column) { return query.value(column); };
+        const QString kind = text_of(at(Kind));
+        const int game_number = whole(at(GameNumber));
         if (kind == kPlayerRow) {
-            journal.next_player = player_name(text_of(query.value(3)));
+            journal.next_player = player_name(text_of(at(Player)));
         } else if (kind == kGameRow && game_number > last_game) {
             Game game;
-            game.start = {text_of(query.value(5)), text_of(query.value(6)), text_of(query.value(7)),
-                          whole(query.value(9)), whole(query.value(8))};
-            game.initialised_here = query.value(11).toBool();
+            game.start = {text_of(at(Reference)), text_of(at(FoundText)), text_of(at(Letters)),
+                          whole(at(Remaining)), whole(at(Revealed))};
+            game.initialised_here = at(Initialised).toBool();
             if (journal.games.empty()) {
                 journal.first_game_number = game_number;
             }
@@ -276,13 +279,13 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
             std::vector<Turn>& turns = journal.games.back().turns;
             Turn turn;
             turn.number = static_cast<int>(turns.size()) + 1;
-            turn.player = player_name(text_of(query.value(3)));
-            turn.proposal = text_of(query.value(4));
-            turn.found_text = text_of(query.value(6));
-            turn.letters = text_of(query.value(7));
-            turn.revealed = whole(query.value(8));
-            turn.remaining = whole(query.value(9));
-            const int repeat = whole(query.value(10));
+            turn.player = player_name(text_of(at(Player)));
+            turn.proposal = text_of(at(Proposal));
+            turn.found_text = text_of(at(FoundText));
+            turn.letters = text_of(at(Letters));
+            turn.revealed = whole(at(Revealed));
+            turn.remaining = whole(at(Remaining));
+            const int repeat = whole(at(RepeatOf));
             turn.repeat_of = repeat < turn.number ? repeat : 0;
             turns.push_back(std::move(turn));
         }
@@ -298,10 +301,10 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
 std::optional<std::vector<int>> game_numbers(const QSqlDatabase& db, QString* failure) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT ") + quoted(QStringLiteral("partie")) +
+    query.prepare(QStringLiteral("SELECT ") + quoted(name_of(GameNumber)) +
                   QStringLiteral(" FROM ") + quoted(table_name()) + QStringLiteral(" WHERE ") +
-                  column_is(QStringLiteral("genre"), QStringLiteral("=")) +
-                  QStringLiteral(" ORDER BY ") + quoted(QStringLiteral("partie")));
+                  column_is(name_of(Kind), QStringLiteral("=")) + QStringLiteral(" ORDER BY ") +
+                  quoted(name_of(GameNumber)));
     query.addBindValue(kGameRow);
     if (!query.exec()) {
         set_failure(failure, query);
@@ -325,16 +328,15 @@ std::optional<std::vector<int>> game_numbers(const QSqlDatabase& db, QString* fa
 
 JournalContents read(const QSqlDatabase& db, QString* failure, int latest_games) {
     JournalContents journal;
-    {
-        QSqlQuery tables(db);
-        count_tables(tables);
-        if (!tables.next()) {
-            set_failure(failure, tables);
-            return {};
+    const sql::TableLookup table = sql::find_table(db, table_name());
+    if (table.failure) {
+        if (failure) {
+            *failure = *table.failure;
         }
-        if (tables.value(0).toLongLong() == 0) {
-            return journal;
-        }
+        return {};
+    }
+    if (!table.exists) {
+        return journal;
     }
     QString condition;
     QVariantList values;
@@ -347,9 +349,8 @@ JournalContents read(const QSqlDatabase& db, QString* failure, int latest_games)
         journal.earlier_games = static_cast<int>(numbers->size()) - held;
         if (journal.earlier_games > 0) {
             const int first = numbers->at(static_cast<std::size_t>(journal.earlier_games));
-            condition = column_is(QStringLiteral("genre"), QStringLiteral("=")) +
-                        QStringLiteral(" OR ") +
-                        column_is(QStringLiteral("partie"), QStringLiteral(">="));
+            condition = column_is(name_of(Kind), QStringLiteral("=")) + QStringLiteral(" OR ") +
+                        column_is(name_of(GameNumber), QStringLiteral(">="));
             values = {kPlayerRow, first};
         }
     }
@@ -371,9 +372,8 @@ std::optional<NumberedGame> read_game_before(const QSqlDatabase& db, int before_
     const int number = *std::prev(after);
     JournalContents journal;
     if (!read_rows(db,
-                   column_is(QStringLiteral("genre"), QStringLiteral("<>")) +
-                       QStringLiteral(" AND ") +
-                       column_is(QStringLiteral("partie"), QStringLiteral("=")),
+                   column_is(name_of(Kind), QStringLiteral("<>")) + QStringLiteral(" AND ") +
+                       column_is(name_of(GameNumber), QStringLiteral("=")),
                    {kPlayerRow, number}, journal, nullptr) ||
         journal.games.size() != 1) {
         return std::nullopt;

@@ -1,8 +1,8 @@
 #include "report/forum_message.h"
 #include "report/game_posts.h"
-#include "ui/journal_window.h"
-#include "ui/message_preview.h"
-#include "ui/transient_notice.h"
+#include "ui/widgets/transient_notice.h"
+#include "ui/windows/journal_window.h"
+#include "ui/windows/message_preview.h"
 #include "window_harness.h"
 
 #include <QLineEdit>
@@ -166,12 +166,11 @@ class GameJournalWindowTest : public QObject {
         QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("2"));
         QCOMPARE(h.window->proposal(), QStringLiteral("LE CHIT DORT"));
         QCOMPARE(h.window->saved_marker(), QString());
-        QCOMPARE(h.state.saved_found, QStringLiteral("L* CHAT DOR*"));
+        QCOMPARE(h.window->game().state().saved_found, QStringLiteral("L* CHAT DOR*"));
         QCOMPARE(column(table(journal, QStringLiteral("tours")), 1), QStringList{"Alice"});
         h.click(QStringLiteral("bt_copier"));
         QCOMPARE(h.clipboard.held,
-                 build_forum_message(QStringLiteral("L* CHAT DOR*"), QStringLiteral("8"),
-                                     QStringLiteral("2"), QStringLiteral("E T ")));
+                 build_forum_message(QStringLiteral("L* CHAT DOR*"), 8, 2, QStringLiteral("E T ")));
 
         h.click(QStringLiteral("record"));
         QTest::keyClick(h.window.get(), Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
@@ -238,9 +237,10 @@ class GameJournalWindowTest : public QObject {
         QVERIFY(preview && preview->isVisible());
         QCOMPARE(preview->windowTitle(), QStringLiteral("Aperçu du message"));
         const auto current_post = [&h] {
-            return build_forum_message(
-                h.window->found_text(), h.caption(QStringLiteral("lettres_trouvées")),
-                h.caption(QStringLiteral("lettres_restantes")), h.window->remaining_letters());
+            return build_forum_message(h.window->found_text(),
+                                       h.caption(QStringLiteral("lettres_trouvées")).toInt(),
+                                       h.caption(QStringLiteral("lettres_restantes")).toInt(),
+                                       h.window->remaining_letters());
         };
         QCOMPARE(preview->post(), current_post());
         h.type_into(h.ref(), QStringLiteral("le chat"));
