@@ -13,10 +13,9 @@ using namespace vorlo;
 namespace {
 
 // The page as the last game of a journal leaves it.
-PageRecord page_of(const JournalContents& journal) {
+StoredPage page_of(const JournalContents& journal) {
     const PuzzlePage page = journal.games.back().current_page();
-    return {page.reference, page.found_text, page.reference, page.letters,
-            QString::number(page.remaining_count)};
+    return {page.reference, page.found_text, page.reference, page.letters, page.remaining_count};
 }
 
 // A page file whose journal holds `games` games of 20 turns (21 rows each), made once per
@@ -56,7 +55,7 @@ void BM_Save(benchmark::State& st) {
     VorloDatabase database;
     database.open(stored_file(static_cast<int>(st.range(0))));
     const JournalContents held = database.read_journal(nullptr, 2);
-    const PageRecord page = page_of(held);
+    const StoredPage page = page_of(held);
     for (auto _ : st) {
         if (!database.save_page(page, held)) {
             st.SkipWithError("the save failed");
@@ -98,7 +97,7 @@ void BM_SavePageWithJournal(benchmark::State& st) {
     VorloDatabase database;
     database.open(dir.filePath(VorloDatabase::file_name()));
     const JournalContents journal = bench::long_journal(static_cast<int>(st.range(0)), 20);
-    const PageRecord page = page_of(journal);
+    const StoredPage page = page_of(journal);
     for (auto _ : st) {
         if (!database.save_page(page, journal)) {
             st.SkipWithError("the save failed");
@@ -108,6 +107,19 @@ void BM_SavePageWithJournal(benchmark::State& st) {
     st.counters["rows"] = static_cast<double>(st.range(0) * 21 + 1);
 }
 BENCHMARK(BM_SavePageWithJournal)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The whole journal read back, as a save of it left it.
+void BM_ReadJournal(benchmark::State& st) {
+    QTemporaryDir dir;
+    VorloDatabase database;
+    database.open(dir.filePath(VorloDatabase::file_name()));
+    const JournalContents journal = bench::long_journal(static_cast<int>(st.range(0)), 20);
+    database.save_page(page_of(journal), journal);
+    for (auto _ : st) {
+        benchmark::DoNotOptimize(database.read_journal());
+    }
+}
+BENCHMARK(BM_ReadJournal)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // One undo and one redo of a turn, and the scoreboard of a game of 200 turns.
 void BM_UndoRedoAndScoreboard(benchmark::State& st) {

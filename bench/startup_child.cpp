@@ -5,6 +5,7 @@
 #include "child_report.h"
 #include "support/engine_harness.h"
 
+#include "engine/count_caption.h"
 #include "storage/vorlo_database.h"
 #include "ui/application_setup.h"
 #include "ui/main_window.h"
@@ -30,8 +31,8 @@ bool prepare_page_file(const QString& folder, StoredPageKind kind) {
     QString proposal = reference;
     proposal.replace(QLatin1Char('E'), QLatin1Char('A'));
     game.play(proposal);
-    const PageRecord page{game.view.ref, game.view.soluce, game.view.propal, game.view.lettres,
-                          game.view.lettres_restantes};
+    const StoredPage page{game.view.ref, game.view.soluce, game.view.propal, game.view.lettres,
+                          caption_value(game.view.lettres_restantes)};
     if (kind == StoredPageKind::GameAfterLongUse) {
         return database.save_page(page, long_journal(100, 20));
     }

@@ -46,7 +46,6 @@ class PuzzleEngine {
     // character falls, into the letter counts, the inventory and the remaining count.
     using LetterTally = std::array<int, kCountedLetterCount + 1>;
     void show_letter_tally(const LetterTally& counts);
-    void refuse_word(int word_number, int proposal_pos);
 
     PuzzleState& state_;
     PuzzleView& view_;

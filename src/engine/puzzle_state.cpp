@@ -4,14 +4,16 @@
 
 namespace vorlo {
 
-namespace {
-const QString kCharset = QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWXYZÀÉÈÙÂÊÎËÔÛÄËÏÖÜÇŒÆ");
+const QString& charset_text() {
+    static const QString charset =
+        QStringLiteral(".,(’)]'[²/*-ABCDEFGHIJKLMNOPQRSTUVWXYZÀÉÈÙÂÊÎËÔÛÄËÏÖÜÇŒÆ");
+    return charset;
 }
 
 void PuzzleState::start_up() {
     version = QString::fromLatin1(kProgramVersion);
     bad_word_pos = 0;
-    charset = kCharset;
+    charset = charset_text();
     charset_pos = 1;
     for (int i = 1; i <= charset.size(); ++i) {
         charset_table[static_cast<std::size_t>(i)] = charset.at(charset_pos - 1);

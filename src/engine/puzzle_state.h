@@ -13,6 +13,9 @@ inline constexpr int kCharsetTableSize = 61;
 inline constexpr int kCharsetLength = 56;
 inline constexpr int kCountedLetterCount = 38;
 
+// The character set: the characters a word is made of, in their order.
+const QString& charset_text();
+
 // The one shared state of the engine for a run of the program. The six displayed values
 // (reference, found text, letters, proposal and the two counts) live in the window and
 // are reached through PuzzleView; everything else is here.

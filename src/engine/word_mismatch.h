@@ -1,17 +1,12 @@
 #pragma once
 
+#include "engine/word_fit.h"
+
 #include <QString>
 
 namespace vorlo {
 
 struct PuzzleState;
-
-// What the word-mismatch dialog shows about a refused proposal.
-struct WordMismatch {
-    QString found_word;
-    QString proposal_word;
-    QString word_number;
-};
 
 // The modeless word-mismatch dialog. Opening it must not block the caller.
 class WordMismatchDialog {

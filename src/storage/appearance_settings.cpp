@@ -16,8 +16,4 @@ QString area_suffix(TextArea area) {
     return {};
 }
 
-QString field_name(const char* prefix, TextArea area) {
-    return QString::fromLatin1(prefix) + QLatin1Char('_') + area_suffix(area);
-}
-
 }  // namespace vorlo

@@ -31,7 +31,4 @@ struct AppearanceSettings {
     }
 };
 
-// Field names of an area, e.g. field_name("fond", TextArea::Ref) == "fond_ref".
-QString field_name(const char* prefix, TextArea area);
-
 }  // namespace vorlo

@@ -1,7 +1,5 @@
 #include "storage/database_schema.h"
 
-#include "storage/appearance_settings.h"
-
 #include <array>
 #include <utility>
 #include <vector>
@@ -24,6 +22,10 @@ constexpr std::array<AppearancePrefix, 6> kAppearancePrefixes = {{
     {"font_bold", AppearanceKind::Flag, "BOOLEAN"},
     {"font_italic", AppearanceKind::Flag, "BOOLEAN"},
 }};
+
+QString field_name(const char* prefix, TextArea area) {
+    return QString::fromLatin1(prefix) + QLatin1Char('_') + area_suffix(area);
+}
 
 constexpr std::array<TextArea, 4> kColumnOrder = {TextArea::Ref, TextArea::Soluce,
                                                   TextArea::Lettres, TextArea::Propal};
@@ -67,21 +69,16 @@ QStringList table_names() {
     return {page_table(), counter_table(), appearance_table()};
 }
 
-QStringList page_fields() {
-    return {QStringLiteral("base"), QStringLiteral("result"), QStringLiteral("propal"),
-            QStringLiteral("lettres")};
-}
+LookFields::LookFields(TextArea area)
+    : background(field_name("fond", area)),
+      text_colour(field_name("police", area)),
+      font_name(field_name("font_name", area)),
+      font_size(field_name("font_size", area)),
+      bold(field_name("font_bold", area)),
+      italic(field_name("font_italic", area)) {}
 
 QString count_field() {
     return QStringLiteral("nb_lettres");
-}
-
-QStringList appearance_fields() {
-    QStringList names;
-    for (const auto& column : appearance_columns()) {
-        names << column.first;
-    }
-    return names;
 }
 
 std::optional<AppearanceKind> appearance_kind(const QString& field) {
@@ -95,7 +92,8 @@ std::optional<AppearanceKind> appearance_kind(const QString& field) {
 
 QStringList creation_statements() {
     QStringList page_columns;
-    for (const QString& field : page_fields()) {
+    const PageFields fields;
+    for (const QString& field : {fields.base, fields.result, fields.propal, fields.lettres}) {
         page_columns << quoted(field) + QStringLiteral(" TEXT");
     }
     QStringList appearance_columns_sql;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/appearance_settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,11 +15,27 @@ QString counter_table();     // "compteurs"
 QString appearance_table();  // "couleurs"
 QStringList table_names();   // in the order they are opened
 
-QStringList page_fields();  // base, result, propal, lettres, in the order they are written
-QString count_field();      // nb_lettres
+// The fields of "données", in the order they are written.
+struct PageFields {
+    QString base = QStringLiteral("base");        // reference
+    QString result = QStringLiteral("result");    // found text
+    QString propal = QStringLiteral("propal");    // last proposal
+    QString lettres = QStringLiteral("lettres");  // remaining letters
+};
+QString count_field();  // nb_lettres, the one field of "compteurs"
+
+// The six fields of "couleurs" that keep the look of one area, e.g. "fond_ref".
+struct LookFields {
+    explicit LookFields(TextArea area);
+    QString background;   // fond_X
+    QString text_colour;  // police_X
+    QString font_name;    // font_name_X
+    QString font_size;    // font_size_X
+    QString bold;         // font_bold_X
+    QString italic;       // font_italic_X
+};
 
 enum class AppearanceKind { Colour, FontName, FontSize, Flag };
-QStringList appearance_fields();  // the 24 fields of "couleurs"
 std::optional<AppearanceKind> appearance_kind(const QString& field);
 
 // CREATE TABLE statements, one per table, then one INSERT of an all-Null record per table.

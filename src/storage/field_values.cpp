@@ -150,24 +150,6 @@ std::optional<bool> flag_of(const QVariant& stored) {
     return flag_value(stored);
 }
 
-std::optional<int> count_of_caption(const QString& caption) {
-    const QString digits = caption.trimmed();
-    if (digits.isEmpty()) {
-        return std::nullopt;
-    }
-    for (QChar c : digits) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-            return std::nullopt;
-        }
-    }
-    bool ok = false;
-    const int value = digits.toInt(&ok);
-    if (!ok || value > kMaxCount) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<QVariant> appearance_value(schema::AppearanceKind kind, const QVariant& given) {
     switch (kind) {
         case schema::AppearanceKind::Colour: {

@@ -22,9 +22,6 @@ std::optional<QString> font_name_of(const QVariant& stored);  // non-empty text
 std::optional<double> font_size_of(const QVariant& stored);   // number, > 0, 16-bit range
 std::optional<bool> flag_of(const QVariant& stored);          // whole number 0 or 1
 
-// The count of a caption made of decimal digits, 0..600.
-std::optional<int> count_of_caption(const QString& caption);
-
 // The value to store in a field of "couleurs", or nothing when `given` does not suit it.
 std::optional<QVariant> appearance_value(schema::AppearanceKind kind, const QVariant& given);
 

@@ -3,6 +3,7 @@
 #include "storage/database_schema.h"
 #include "storage/engine_reason.h"
 #include "storage/field_values.h"
+#include "storage/sql_statement.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -22,7 +23,24 @@ struct Column {
     QString type;
 };
 
-// The columns, in the order they are written.
+// The columns by role, numbered in the order they are written.
+enum Col : int {
+    Kind,
+    GameNumber,
+    TurnNumber,
+    Player,
+    Proposal,
+    Reference,
+    FoundText,
+    Letters,
+    Revealed,
+    Remaining,
+    RepeatOf,
+    Initialised,
+    ColumnCount
+};
+
+// The columns, in the order of `Col`.
 const std::vector<Column>& columns() {
     static const std::vector<Column> all = {
         {"genre", "TEXT"},                // partie, tour or joueur
@@ -39,6 +57,19 @@ const std::vector<Column>& columns() {
         {"initialisée", "BOOLEAN"},       // the game began with "Initialiser"
     };
     return all;
+}
+
+QString name_of(Col column) {
+    return columns()[static_cast<std::size_t>(column)].name;
+}
+
+// A row to write: the values given, Null in every other column.
+QVariantList row_of(std::initializer_list<std::pair<Col, QVariant>> values) {
+    QVariantList row(ColumnCount);
+    for (const auto& [column, value] : values) {
+        row[column] = value;
+    }
+    return row;
 }
 
 QString index_name() {
@@ -65,19 +96,9 @@ bool has_name(const QStringList& names, const QString& name) {
                        [&name](const QString& n) { return same_name(n, name); });
 }
 
-std::optional<QString> run(const QSqlDatabase& db, const QString& sql,
+std::optional<QString> run(const QSqlDatabase& db, const QString& statement,
                            const QVariantList& values = {}) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql)) {
-        return engine_reason(query.lastError());
-    }
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    if (!query.exec()) {
-        return engine_reason(query.lastError());
-    }
-    return std::nullopt;
+    return sql::run(db, statement, values);
 }
 
 // The first value of the first row, or Null when there is none or the read fails.
@@ -125,9 +146,9 @@ QString creation_statement(const QString& table) {
 QString index_statement() {
     return QStringLiteral("CREATE INDEX IF NOT EXISTS ") + quoted(index_name()) +
            QStringLiteral(" ON ") + quoted(table_name()) + QStringLiteral(" (") +
-           quoted(QStringLiteral("genre")) + QStringLiteral(", ") +
-           number_of(QStringLiteral("partie")) + QStringLiteral(", ") +
-           number_of(QStringLiteral("tour")) + QLatin1Char(')');
+           quoted(name_of(Kind)) + QStringLiteral(", ") +
+           number_of(name_of(GameNumber)) + QStringLiteral(", ") +
+           number_of(name_of(TurnNumber)) + QLatin1Char(')');
 }
 
 QString insert_statement() {
@@ -143,24 +164,28 @@ QString text(const QString& value) {
 }
 
 QVariantList game_row(int number, const Game& game) {
-    return {game_kind(),
-            number,
-            0,
-            QVariant(),
-            QVariant(),
-            text(game.start.reference),
-            text(game.start.found_text),
-            text(game.start.letters),
-            game.start.found_count,
-            game.start.remaining_count,
-            QVariant(),
-            game.initialised_here};
+    return row_of({{Kind, game_kind()},
+                   {GameNumber, number},
+                   {TurnNumber, 0},
+                   {Reference, text(game.start.reference)},
+                   {FoundText, text(game.start.found_text)},
+                   {Letters, text(game.start.letters)},
+                   {Revealed, game.start.found_count},
+                   {Remaining, game.start.remaining_count},
+                   {Initialised, game.initialised_here}});
 }
 
 QVariantList turn_row(int game_number, const Turn& turn) {
-    return {turn_kind(),         game_number,    turn.number,           text(turn.player),
-            text(turn.proposal), QVariant(),     text(turn.found_text), text(turn.letters),
-            turn.revealed,       turn.remaining, turn.repeat_of,        QVariant()};
+    return row_of({{Kind, turn_kind()},
+                   {GameNumber, game_number},
+                   {TurnNumber, turn.number},
+                   {Player, text(turn.player)},
+                   {Proposal, text(turn.proposal)},
+                   {FoundText, text(turn.found_text)},
+                   {Letters, text(turn.letters)},
+                   {Revealed, turn.revealed},
+                   {Remaining, turn.remaining},
+                   {RepeatOf, turn.repeat_of}});
 }
 
 // What a column refuses: Null when it is declared NOT NULL, unless it is a column the
@@ -346,8 +371,8 @@ namespace {
 // Rows that no read takes: a kind that is none of the three, or a game or turn row whose
 // game number is no number. Written so that the index answers each part.
 QString outside_condition() {
-    const QString genre = quoted(QStringLiteral("genre"));
-    const QString game = number_of(QStringLiteral("partie"));
+    const QString genre = quoted(name_of(Kind));
+    const QString game = number_of(name_of(GameNumber));
     QStringList parts = {
         genre + QStringLiteral(" IS NULL"),
         genre + QStringLiteral(" < '%1'").arg(player_kind()),
@@ -425,8 +450,8 @@ std::optional<QString> set_rows_aside(QSqlDatabase& db, const std::vector<qint64
 }
 
 std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
-    const QString genre = quoted(QStringLiteral("genre"));
-    const QString game = number_of(QStringLiteral("partie"));
+    const QString genre = quoted(name_of(Kind));
+    const QString game = number_of(name_of(GameNumber));
     // The rows the journal replaces: the next player's, and those of the games it holds.
     const QString replaced = QStringLiteral(" WHERE %1 = '%2' OR (%1 IN ('%3', '%4') AND %5 >= ?)")
                                  .arg(genre, player_kind(), game_kind(), turn_kind(), game);
@@ -447,7 +472,7 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
         if (std::optional<QString> failure =
                 run(db,
                     QStringLiteral("CREATE TABLE %1 AS SELECT %2 AS g, %3 AS p, %4 AS t, %5")
-                            .arg(kept, genre, game, number_of(QStringLiteral("tour")),
+                            .arg(kept, genre, game, number_of(name_of(TurnNumber)),
                                  column_list(others)) +
                         from + replaced,
                     first)) {
@@ -497,8 +522,8 @@ std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
     }
     const QString same_row =
         QStringLiteral(" FROM %1 k WHERE k.g = %2.%3 AND k.p = %2.%4 AND k.t = %2.%5")
-            .arg(kept, quoted(table_name()), genre, quoted(QStringLiteral("partie")),
-                 quoted(QStringLiteral("tour")));
+            .arg(kept, quoted(table_name()), genre, quoted(name_of(GameNumber)),
+                 quoted(name_of(TurnNumber)));
     std::optional<QString> failure =
         run(db,
             QStringLiteral("UPDATE ") + quoted(table_name()) + QStringLiteral(" SET (") +

@@ -172,8 +172,8 @@ QString not_open() {
     return QStringLiteral("le fichier de données n'est pas ouvert");
 }
 
-QString bad_count(const QString& caption) {
-    return QStringLiteral("le nombre de lettres restantes ") + quoted(caption) +
+QString bad_count(const QString& count) {
+    return QStringLiteral("le nombre de lettres restantes ") + quoted(count) +
            QStringLiteral(" n'est pas un nombre entier de 0 à 600");
 }
 

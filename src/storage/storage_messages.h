@@ -40,7 +40,7 @@ QString unexpected_form();
 QString values_refused();
 QString engine_error(const QString& code);
 QString not_open();
-QString bad_count(const QString& caption);
+QString bad_count(const QString& count);
 QString unknown_field(const QString& field);
 QString bad_field_value(const QString& field);
 

@@ -33,17 +33,16 @@ int hidden_letters(const std::optional<QString>& found, const std::optional<QStr
 
 }  // namespace
 
-LoadedPage loaded_page(const StoredPage& stored) {
-    LoadedPage page;
-    page.ref = shown_text(stored.base);
-    page.soluce = shown_text(stored.result);
+StoredPage shown_page(const StoredPage& stored) {
+    StoredPage page;
+    page.base = shown_text(stored.base);
+    page.result = shown_text(stored.result);
     page.propal = shown_text(stored.propal);
     page.lettres = shown_text(stored.lettres);
     // A stored count that cannot serve is counted again from the found text, so that a page
     // with letters still hidden never shows "0" and never ends in a false win.
-    const int remaining =
+    page.nb_lettres =
         stored.nb_lettres ? *stored.nb_lettres : hidden_letters(stored.result, stored.base);
-    page.remaining_count = QString::number(remaining);
     return page;
 }
 

@@ -5,6 +5,7 @@
 #include "storage/field_values.h"
 #include "storage/journal_reading.h"
 #include "storage/journal_table.h"
+#include "storage/sql_statement.h"
 #include "storage/storage_messages.h"
 
 #include <QDateTime>
@@ -90,17 +91,12 @@ QVariant field_value(const std::optional<QSqlRecord>& record, const QString& fie
     return index < 0 ? QVariant() : record->value(index);
 }
 
-Failure run_query(QSqlQuery& query, const QString& sql, const VorloDatabase::FieldValues& values) {
-    if (!query.prepare(sql)) {
-        return engine_reason(query.lastError());
+QVariantList values_of(const VorloDatabase::FieldValues& fields) {
+    QVariantList values;
+    for (const auto& field : fields) {
+        values << field.second;
     }
-    for (const auto& field : values) {
-        query.addBindValue(field.second);
-    }
-    if (!query.exec()) {
-        return engine_reason(query.lastError());
-    }
-    return std::nullopt;
+    return values;
 }
 
 // Sets the given fields of the one record of `table`, adding that record when the table
@@ -119,42 +115,33 @@ Failure write_first_record(const QSqlDatabase& db, const QString& table,
     const QString update_sql = QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") +
                                assignments.join(QStringLiteral(", ")) +
                                first_record_condition(table);
-    if (Failure failure = run_query(update, update_sql, values)) {
+    if (Failure failure = sql::run(update, update_sql, values_of(values))) {
         return failure;
     }
     if (update.numRowsAffected() > 0) {
         return std::nullopt;
     }
-    QSqlQuery insert(db);
     const QString insert_sql = QStringLiteral("INSERT INTO ") + quoted(table) +
                                QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
                                QStringLiteral(") VALUES (") +
                                placeholders.join(QStringLiteral(", ")) + QLatin1Char(')');
-    return run_query(insert, insert_sql, values);
-}
-
-// Runs one statement of the engine's own, such as BEGIN or COMMIT, with its reason when it
-// fails (the driver's own transaction calls lose the engine's code, and with it the reason).
-Failure run_statement(const QSqlDatabase& db, const QString& sql) {
-    QSqlQuery query(db);
-    if (!query.exec(sql)) {
-        return engine_reason(query.lastError());
-    }
-    return std::nullopt;
+    return sql::run(db, insert_sql, values_of(values));
 }
 
 // Runs `work` in one transaction: it is committed when every step succeeds and rolled back
-// otherwise, so that the file holds either all of it or none.
+// otherwise, so that the file holds either all of it or none. The transaction is the
+// engine's own statements: the driver's transaction calls lose the engine's code, and with
+// it the reason (a full disk or another program reading the file at the commit).
 Failure in_transaction(QSqlDatabase& db, const std::function<Failure()>& work) {
-    if (Failure failure = run_statement(db, QStringLiteral("BEGIN"))) {
+    if (Failure failure = sql::run(db, QStringLiteral("BEGIN"))) {
         return failure;
     }
     if (Failure failure = work()) {
-        run_statement(db, QStringLiteral("ROLLBACK"));
+        sql::run(db, QStringLiteral("ROLLBACK"));
         return failure;
     }
-    if (Failure failure = run_statement(db, QStringLiteral("COMMIT"))) {
-        run_statement(db, QStringLiteral("ROLLBACK"));
+    if (Failure failure = sql::run(db, QStringLiteral("COMMIT"))) {
+        sql::run(db, QStringLiteral("ROLLBACK"));
         return failure;
     }
     return std::nullopt;
@@ -185,8 +172,7 @@ int add_unread_rows(std::vector<qint64>& kept, const std::vector<qint64>& found)
 Failure create_schema(QSqlDatabase& db) {
     return in_transaction(db, [&db]() -> Failure {
         for (const QString& statement : schema::creation_statements()) {
-            QSqlQuery query(db);
-            if (Failure failure = run_query(query, statement, {})) {
+            if (Failure failure = sql::run(db, statement)) {
                 return failure;
             }
         }
@@ -203,20 +189,11 @@ struct TableCheck {
 
 TableCheck check_tables(const QSqlDatabase& db) {
     for (const QString& table : schema::table_names()) {
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        // Table names are matched as the engine resolves them: ignoring the case of
-        // ASCII letters only.
-        const QString sql = QStringLiteral(
-            "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE "
-            "NOCASE");
-        if (Failure failure = run_query(query, sql, {{QString(), table}})) {
-            return {failure, std::nullopt};
+        const sql::TableLookup lookup = sql::find_table(db, table);
+        if (lookup.failure) {
+            return {lookup.failure, std::nullopt};
         }
-        if (!query.next()) {
-            return {engine_reason(query.lastError()), std::nullopt};
-        }
-        if (query.value(0).toLongLong() == 0) {
+        if (!lookup.exists) {
             return {std::nullopt, table};
         }
     }
@@ -393,10 +370,11 @@ StoredPage VorloDatabase::read_page(QString* failure) const {
     const QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
     QString reason;
     const std::optional<QSqlRecord> texts = first_record(db, schema::page_table(), &reason);
-    page.base = field_values::text_of(field_value(texts, QStringLiteral("base")));
-    page.result = field_values::text_of(field_value(texts, QStringLiteral("result")));
-    page.propal = field_values::text_of(field_value(texts, QStringLiteral("propal")));
-    page.lettres = field_values::text_of(field_value(texts, QStringLiteral("lettres")));
+    const schema::PageFields fields;
+    page.base = field_values::text_of(field_value(texts, fields.base));
+    page.result = field_values::text_of(field_value(texts, fields.result));
+    page.propal = field_values::text_of(field_value(texts, fields.propal));
+    page.lettres = field_values::text_of(field_value(texts, fields.lettres));
     const std::optional<QSqlRecord> counter = first_record(db, schema::counter_table(), &reason);
     page.nb_lettres = field_values::count_of(field_value(counter, schema::count_field()));
     if (!reason.isEmpty()) {
@@ -418,23 +396,22 @@ AppearanceSettings VorloDatabase::read_appearance(QString* failure) const {
     }
     for (TextArea area : kTextAreas) {
         AreaAppearance& look = settings[area];
-        look.background = field_values::colour_of(field_value(record, field_name("fond", area)));
-        look.text_colour = field_values::colour_of(field_value(record, field_name("police", area)));
-        look.font_name =
-            field_values::font_name_of(field_value(record, field_name("font_name", area)));
-        look.font_size =
-            field_values::font_size_of(field_value(record, field_name("font_size", area)));
-        look.bold = field_values::flag_of(field_value(record, field_name("font_bold", area)));
-        look.italic = field_values::flag_of(field_value(record, field_name("font_italic", area)));
+        const schema::LookFields fields(area);
+        look.background = field_values::colour_of(field_value(record, fields.background));
+        look.text_colour = field_values::colour_of(field_value(record, fields.text_colour));
+        look.font_name = field_values::font_name_of(field_value(record, fields.font_name));
+        look.font_size = field_values::font_size_of(field_value(record, fields.font_size));
+        look.bold = field_values::flag_of(field_value(record, fields.bold));
+        look.italic = field_values::flag_of(field_value(record, fields.italic));
     }
     return settings;
 }
 
-bool VorloDatabase::save_page(const PageRecord& page, QString* error) {
+bool VorloDatabase::save_page(const StoredPage& page, QString* error) {
     return save(page, nullptr, error);
 }
 
-bool VorloDatabase::save_page(const PageRecord& page, const JournalContents& journal,
+bool VorloDatabase::save_page(const StoredPage& page, const JournalContents& journal,
                               QString* error) {
     return save(page, &journal, error);
 }
@@ -482,25 +459,27 @@ QString VorloDatabase::take_journal_notice() {
     return std::exchange(journal_notice_, QString());
 }
 
-bool VorloDatabase::save(const PageRecord& page, const JournalContents* journal, QString* error) {
-    const std::optional<int> count = field_values::count_of_caption(page.remaining_count_caption);
-    if (!count) {
-        set_error(error, storage_messages::save_failed(
-                             storage_messages::bad_count(page.remaining_count_caption)));
+bool VorloDatabase::save(const StoredPage& page, const JournalContents* journal, QString* error) {
+    if (!page.nb_lettres || *page.nb_lettres < 0 || *page.nb_lettres > field_values::kMaxCount) {
+        const QString count = page.nb_lettres ? QString::number(*page.nb_lettres) : QString();
+        set_error(error, storage_messages::save_failed(storage_messages::bad_count(count)));
         return false;
     }
     if (!is_open()) {
         set_error(error, storage_messages::save_failed(storage_messages::not_open()));
         return false;
     }
-    const QStringList names = schema::page_fields();
-    const FieldValues texts = {
-        {names.at(0), field_values::stored_text(page.base)},
-        {names.at(1), field_values::stored_text(page.result)},
-        {names.at(2), field_values::stored_text(page.propal)},
-        {names.at(3), field_values::stored_text(page.lettres)},
+    const schema::PageFields names;
+    const auto text = [](const std::optional<QString>& value) {
+        return field_values::stored_text(value.value_or(QString()));
     };
-    const FieldValues counter = {{schema::count_field(), *count}};
+    const FieldValues texts = {
+        {names.base, text(page.base)},
+        {names.result, text(page.result)},
+        {names.propal, text(page.propal)},
+        {names.lettres, text(page.lettres)},
+    };
+    const FieldValues counter = {{schema::count_field(), *page.nb_lettres}};
     QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
     QString aside;
     const Failure failure = in_transaction(db, [&]() -> Failure {
@@ -538,6 +517,30 @@ bool VorloDatabase::save(const PageRecord& page, const JournalContents* journal,
         journal_notice_ = storage_messages::journal_set_aside(aside);
     }
     return true;
+}
+
+bool VorloDatabase::store_look(TextArea area, const AreaAppearance& look, QString* error) {
+    const schema::LookFields names(area);
+    FieldValues fields;
+    if (look.background) {
+        fields.emplace_back(names.background, *look.background);
+    }
+    if (look.text_colour) {
+        fields.emplace_back(names.text_colour, *look.text_colour);
+    }
+    if (look.font_name) {
+        fields.emplace_back(names.font_name, *look.font_name);
+    }
+    if (look.font_size) {
+        fields.emplace_back(names.font_size, *look.font_size);
+    }
+    if (look.bold) {
+        fields.emplace_back(names.bold, *look.bold);
+    }
+    if (look.italic) {
+        fields.emplace_back(names.italic, *look.italic);
+    }
+    return write_appearance(fields, error);
 }
 
 bool VorloDatabase::write_appearance(const FieldValues& fields, QString* error) {

@@ -68,9 +68,10 @@ class VorloDatabase {
 
     // Writes "données" then "compteurs" in one transaction: either both are in the file
     // when this returns true, or nothing has changed and `error` says why.
-    bool save_page(const PageRecord& page, QString* error = nullptr);
+    // A page without a count, or with one outside 0..600, is refused.
+    bool save_page(const StoredPage& page, QString* error = nullptr);
     // The same, with the journal written into "journal" in the same transaction.
-    bool save_page(const PageRecord& page, const JournalContents& journal,
+    bool save_page(const StoredPage& page, const JournalContents& journal,
                    QString* error = nullptr);
 
     // The journal as last saved, or only its `latest_games` last games when that is above
@@ -90,12 +91,15 @@ class VorloDatabase {
     // under another name), in French; empty when nothing. Emptied by the call.
     QString take_journal_notice();
 
+    // Rewrites the fields of "couleurs" that `look` sets for `area`, in one commit; a font
+    // size is stored as a whole number of points.
+    bool store_look(TextArea area, const AreaAppearance& look, QString* error = nullptr);
     // Rewrites only the named fields of "couleurs", in the order given, in one commit.
     using FieldValues = std::vector<std::pair<QString, QVariant>>;
     bool write_appearance(const FieldValues& fields, QString* error = nullptr);
 
   private:
-    bool save(const PageRecord& page, const JournalContents* journal, QString* error);
+    bool save(const StoredPage& page, const JournalContents* journal, QString* error);
 
     // Holds the file itself for the run; false when another program already does.
     bool hold_file(const QString& path);

@@ -15,12 +15,12 @@ void MainWindow::choose_look(Look look, TextArea area) {
             return;
         }
         target.apply_font({font->name, static_cast<double>(font->size), font->bold, font->italic});
-        const auto name = std::pair{field_name("font_name", area), QVariant(font->name)};
-        const auto size = std::pair{field_name("font_size", area), QVariant(font->size)};
-        const auto bold = std::pair{field_name("font_bold", area), QVariant(font->bold)};
-        const auto italic = std::pair{field_name("font_italic", area), QVariant(font->italic)};
-        store_look(area == TextArea::Propal ? VorloDatabase::FieldValues{bold, italic, size, name}
-                                            : VorloDatabase::FieldValues{name, size, bold, italic});
+        AreaAppearance chosen;
+        chosen.font_name = font->name;
+        chosen.font_size = font->size;
+        chosen.bold = font->bold;
+        chosen.italic = font->italic;
+        store_look(area, chosen);
         return;
     }
     const std::optional<qint32> colour = platform_.choosers.choose_colour(
@@ -28,18 +28,20 @@ void MainWindow::choose_look(Look look, TextArea area) {
     if (!colour) {
         return;
     }
+    AreaAppearance chosen;
     if (look == Look::Background) {
         target.set_background(colour_from_value(*colour));
-        store_look({{field_name("fond", area), QVariant(*colour)}});
+        chosen.background = *colour;
     } else {
         target.set_text_colour(colour_from_value(*colour));
-        store_look({{field_name("police", area), QVariant(*colour)}});
+        chosen.text_colour = *colour;
     }
+    store_look(area, chosen);
 }
 
-void MainWindow::store_look(const VorloDatabase::FieldValues& fields) {
+void MainWindow::store_look(TextArea area, const AreaAppearance& look) {
     QString error;
-    if (!database_.write_appearance(fields, &error)) {
+    if (!database_.store_look(area, look, &error)) {
         // The storage's text already opens with the message's first line.
         platform_.boxes.show_message(MessageIcon::Exclamation, MessageButtons::Ok, error);
     }

@@ -106,7 +106,7 @@ class MainWindow : public QMainWindow, public PuzzleView {
 
     enum class Look { Background, TextColour, Font };
     void choose_look(Look look, TextArea area);
-    void store_look(const VorloDatabase::FieldValues& fields);
+    void store_look(TextArea area, const AreaAppearance& look);
     void end_program();
 
     void build_game_menu();

@@ -36,12 +36,12 @@ void MainWindow::open_page() {
         }
     }
 
-    const LoadedPage page = loaded_page(stored);
-    set_remaining_letters(page.lettres);
-    set_reference(page.ref);
-    set_proposal(page.propal);
-    set_found_text(page.soluce);
-    set_remaining_count(page.remaining_count);
+    const StoredPage page = shown_page(stored);
+    set_remaining_letters(*page.lettres);
+    set_reference(*page.base);
+    set_proposal(*page.propal);
+    set_found_text(*page.result);
+    set_remaining_count(QString::number(*page.nb_lettres));
 
     apply_stored_appearance(look);
 

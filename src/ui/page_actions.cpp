@@ -1,3 +1,4 @@
+#include "engine/count_caption.h"
 #include "engine/message_boxes.h"
 #include "engine/messages.h"
 #include "report/forum_message.h"
@@ -17,8 +18,8 @@ void MainWindow::save_page() {
                                      messages::no_reference());
         return;
     }
-    const PageRecord page{reference(), found_text(), proposal(), remaining_letters(),
-                          remaining_count()};
+    const StoredPage page{reference(), found_text(), proposal(), remaining_letters(),
+                          caption_value(remaining_count())};
     QString error;
     if (!database_.save_page(page, session_.journal().contents(), &error)) {
         // The storage's text already opens with the message's first line.

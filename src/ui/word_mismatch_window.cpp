@@ -72,7 +72,7 @@ WordMismatchWindow::WordMismatchWindow(QWidget* parent) : QDialog(parent) {
 void WordMismatchWindow::show_mismatch(const WordMismatch& mismatch) {
     found_word_->setText(mismatch.found_word);
     proposal_word_->setText(mismatch.proposal_word);
-    word_number_->setText(mismatch.word_number);
+    word_number_->setText(QString::number(mismatch.word_number));
 }
 
 WordMismatchOpener::WordMismatchOpener(QWidget* parent, std::function<void()> mark_word)

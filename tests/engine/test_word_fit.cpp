@@ -1,3 +1,4 @@
+#include "engine/word_fit.h"
 #include "support/engine_harness.h"
 
 #include <QtTest>
@@ -152,7 +153,7 @@ class TestWordFit : public QObject {
         if (refused) {
             QCOMPARE(h.dialog.opened[0].found_word, found_word);
             QCOMPARE(h.dialog.opened[0].proposal_word, proposal_word);
-            QCOMPARE(h.dialog.opened[0].word_number, number);
+            QCOMPARE(QString::number(h.dialog.opened[0].word_number), number);
             QCOMPARE(int{h.state.bad_word_pos}, bad_word_pos);
             QCOMPARE(h.state.bad_word, proposal_word);
         }
@@ -251,6 +252,17 @@ class TestWordFit : public QObject {
             const QString context =
                 QStringLiteral("found \"%1\" proposal \"%2\"").arg(found, typed);
             QVERIFY2(h.view.propal == expected.joined, qPrintable(context));
+            // The same check as plain functions, with no state.
+            QVERIFY2(join_elisions(typed) == expected.joined, qPrintable(context));
+            const std::optional<WordMismatch> mismatch = find_word_mismatch(found, expected.joined);
+            QVERIFY2(mismatch.has_value() == expected.refused, qPrintable(context));
+            if (mismatch) {
+                QVERIFY2(mismatch->found_word == expected.found_word, qPrintable(context));
+                QVERIFY2(mismatch->proposal_word == expected.proposal_word, qPrintable(context));
+                QVERIFY2(mismatch->word_number == expected.number, qPrintable(context));
+                QVERIFY2(mismatch->proposal_start == expected.bad_word_pos - 1,
+                         qPrintable(context));
+            }
             QVERIFY2(h.proposal_changes == expected.joins, qPrintable(context));
             QVERIFY2(h.state.proposal_refused == expected.refused, qPrintable(context));
             if (expected.refused) {
@@ -258,8 +270,7 @@ class TestWordFit : public QObject {
                 QVERIFY2(h.dialog.opened[0].found_word == expected.found_word, qPrintable(context));
                 QVERIFY2(h.dialog.opened[0].proposal_word == expected.proposal_word,
                          qPrintable(context));
-                QVERIFY2(h.dialog.opened[0].word_number == QString::number(expected.number),
-                         qPrintable(context));
+                QVERIFY2(h.dialog.opened[0].word_number == expected.number, qPrintable(context));
                 QVERIFY2(h.state.bad_word_pos == expected.bad_word_pos, qPrintable(context));
             }
         }

@@ -140,6 +140,43 @@ class TestDatabaseAppearance : public QObject {
         QCOMPARE(look[TextArea::Ref].text_colour, 2);
     }
 
+    // A look stores the fields it sets for its own area, and only those.
+    void a_look_is_stored_in_the_fields_of_its_area() {
+        QTemporaryDir dir;
+        const QString path = filled_database(dir);
+        QVERIFY(!path.isEmpty());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        RawConnection raw(path);
+        const QMap<QString, QString> before = raw_fields(raw);
+        AreaAppearance font;
+        font.font_name = QStringLiteral("DejaVu Serif");
+        font.font_size = 13.6;
+        font.bold = true;
+        font.italic = false;
+        QVERIFY(database.store_look(TextArea::Propal, font));
+        AreaAppearance background;
+        background.background = 0x00FF00;
+        QVERIFY(database.store_look(TextArea::Lettres, background));
+        AreaAppearance text_colour;
+        text_colour.text_colour = 255;
+        QVERIFY(database.store_look(TextArea::Soluce, text_colour));
+        QMap<QString, QString> expected = before;
+        expected["font_name_propal"] = "text:DejaVu Serif";
+        expected["font_size_propal"] = "integer:14";
+        expected["font_bold_propal"] = "integer:1";
+        expected["font_italic_propal"] = "integer:0";
+        expected["fond_lettres"] = "integer:65280";
+        expected["police_soluce"] = "integer:255";
+        QCOMPARE(raw_fields(raw), expected);
+        QString error;
+        AreaAppearance no_size;
+        no_size.font_size = 0;
+        QVERIFY(!database.store_look(TextArea::Ref, no_size, &error));
+        QVERIFY2(error.contains("font_size_ref"), qPrintable(error));
+        QCOMPARE(raw_fields(raw), expected);
+    }
+
     void missing_record_is_made_again() {
         QTemporaryDir dir;
         const QString path = filled_database(dir);

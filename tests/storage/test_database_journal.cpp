@@ -46,10 +46,10 @@ JournalContents five_games() {
     return journal;
 }
 
-PageRecord page_of(const Game& game) {
+StoredPage page_of(const Game& game) {
     const PuzzlePage page = game.current_page();
     return {page.reference, page.found_text, QStringLiteral("L’ŒUF DÉJÀ"), page.letters,
-            QString::number(page.remaining_count)};
+            page.remaining_count};
 }
 
 // A page file as it was before the journal: the three tables, each with its record.

@@ -77,12 +77,12 @@ class TestDatabaseOpen : public QObject {
             }
         }
 
-        const LoadedPage shown = loaded_page(database.read_page());
-        QCOMPARE(shown.ref, QStringLiteral("Vide"));
-        QCOMPARE(shown.soluce, QStringLiteral("Vide"));
+        const StoredPage shown = shown_page(database.read_page());
+        QCOMPARE(shown.base, QStringLiteral("Vide"));
+        QCOMPARE(shown.result, QStringLiteral("Vide"));
         QCOMPARE(shown.propal, QStringLiteral("Vide"));
         QCOMPARE(shown.lettres, QStringLiteral("Vide"));
-        QCOMPARE(shown.remaining_count, QStringLiteral("0"));
+        QCOMPARE(QString::number(*shown.nb_lettres), QStringLiteral("0"));
         const AppearanceSettings look = database.read_appearance();
         for (TextArea area : kTextAreas) {
             QVERIFY(!look[area].background && !look[area].text_colour && !look[area].font_name &&
@@ -207,14 +207,14 @@ class TestDatabaseOpen : public QObject {
         VorloDatabase second;
         QVERIFY(first.open(first_path).ok);
         QVERIFY(second.open(second_path).ok);
-        QVERIFY(first.save_page({"UN", "**", "", "U N ", "2"}));
-        QVERIFY(second.save_page({"DEUX", "****", "", "D E U X ", "4"}));
+        QVERIFY(first.save_page({"UN", "**", "", "U N ", 2}));
+        QVERIFY(second.save_page({"DEUX", "****", "", "D E U X ", 4}));
 
         first.close();
         QVERIFY(!first.is_open());
         QVERIFY(second.is_open());
         QCOMPARE(second.read_page().base, QStringLiteral("DEUX"));
-        QVERIFY(second.save_page({"DEUX", "D***", "DOUX", "E U X ", "3"}));
+        QVERIFY(second.save_page({"DEUX", "D***", "DOUX", "E U X ", 3}));
         QCOMPARE(second.read_page().nb_lettres, 3);
 
         // Opening another file closes the one that was open.
@@ -226,7 +226,7 @@ class TestDatabaseOpen : public QObject {
         second.close();
         QVERIFY(!second.read_page().base);
         QString error;
-        QVERIFY(!second.save_page({"UN", "**", "", "U N ", "2"}, &error));
+        QVERIFY(!second.save_page({"UN", "**", "", "U N ", 2}, &error));
         check_user_text(error);
         error.clear();
         QVERIFY(!second.write_appearance({{"fond_ref", 255}}, &error));
@@ -240,7 +240,7 @@ class TestDatabaseOpen : public QObject {
         const QString path = dir.filePath(VorloDatabase::file_name());
         VorloDatabase first;
         QVERIFY(first.open(path).ok);
-        QVERIFY(first.save_page({"UN", "**", "", "N U ", "2"}));
+        QVERIFY(first.save_page({"UN", "**", "", "N U ", 2}));
         const QByteArray before = file_bytes(path);
 
         VorloDatabase second;
@@ -258,7 +258,7 @@ class TestDatabaseOpen : public QObject {
                                     "fenêtre déjà ouverte. Ce programme s'arrête."));
         QCOMPARE(file_bytes(path), before);
         QVERIFY(first.is_open());
-        QVERIFY(first.save_page({"UN", "U*", "U", "N ", "1"}));
+        QVERIFY(first.save_page({"UN", "U*", "U", "N ", 1}));
 
         // A read-only opening writes nothing and is not refused.
         VorloDatabase reader;

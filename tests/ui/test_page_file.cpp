@@ -23,7 +23,7 @@ class PageFileTest : public QObject {
         QVERIFY(open_page_file(database, folder.path(), true, boxes));
         QVERIFY(boxes.shown.empty());
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("vorlo.mdb"))));
-        QVERIFY(database.save_page({"A", "*", "", "A ", "1"}));
+        QVERIFY(database.save_page({"A", "*", "", "A ", 1}));
     }
 
     void an_unwritable_folder_is_reported_and_the_page_opens_read_only() {
@@ -32,7 +32,7 @@ class PageFileTest : public QObject {
         {
             VorloDatabase setup;
             QVERIFY(setup.open(path).ok);
-            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "E L A C H T ", "6"}));
+            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "E L A C H T ", 6}));
         }
         const QByteArray before = test::file_bytes(path);
         VorloDatabase database;
@@ -43,7 +43,7 @@ class PageFileTest : public QObject {
         QVERIFY(boxes.shown[0].text.contains(QStringLiteral("n'est pas accessible en écriture")));
         QCOMPARE(database.read_page().base, std::optional<QString>(QStringLiteral("LE CHAT")));
         QString error;
-        QVERIFY(!database.save_page({"AUTRE", "", "", "", "0"}, &error));
+        QVERIFY(!database.save_page({"AUTRE", "", "", "", 0}, &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(test::file_bytes(path), before);
     }
@@ -115,8 +115,8 @@ class PageFileTest : public QObject {
             QCOMPARE(test::file_bytes(folder.filePath(name)), name.toUtf8());
         }
         QVERIFY(database.is_open());
-        QCOMPARE(loaded_page(database.read_page()).ref, QStringLiteral("Vide"));
-        QVERIFY(database.save_page({"A", "*", "", "A ", "1"}));
+        QCOMPARE(shown_page(database.read_page()).base, QStringLiteral("Vide"));
+        QVERIFY(database.save_page({"A", "*", "", "A ", 1}));
     }
 
     // A second copy of the program on the same page file says so and stops; the first goes
@@ -126,7 +126,7 @@ class PageFileTest : public QObject {
         VorloDatabase first;
         ScriptedMessageBoxes first_boxes;
         QVERIFY(open_page_file(first, folder.path(), true, first_boxes));
-        QVERIFY(first.save_page({"LE CHAT", "** ****", "", "A C E H L T ", "6"}));
+        QVERIFY(first.save_page({"LE CHAT", "** ****", "", "A C E H L T ", 6}));
 
         VorloDatabase second;
         ScriptedMessageBoxes boxes;
@@ -137,7 +137,7 @@ class PageFileTest : public QObject {
                      QStringLiteral("est déjà ouvert par une autre copie du programme")),
                  qPrintable(boxes.shown[0].text));
         QVERIFY(!second.is_open());
-        QVERIFY(first.save_page({"LE CHAT", "L* ****", "L", "A C E H T ", "5"}));
+        QVERIFY(first.save_page({"LE CHAT", "L* ****", "L", "A C E H T ", 5}));
         QCOMPARE(first.read_page().nb_lettres, 5);
     }
 
@@ -158,7 +158,7 @@ class PageFileTest : public QObject {
         {
             VorloDatabase setup;
             QVERIFY(setup.open(path).ok);
-            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "A C E H L T ", "6"}));
+            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "A C E H L T ", 6}));
         }
         const QByteArray before = test::file_bytes(path);
         {
@@ -229,7 +229,7 @@ class PageFileTest : public QObject {
         ScriptedMessageBoxes boxes;
         QVERIFY(open_page_file(database, folder.path, folder.writable, boxes));
         QVERIFY(boxes.shown.empty());
-        QVERIFY(database.save_page({"A", "*", "", "A ", "1"}));
+        QVERIFY(database.save_page({"A", "*", "", "A ", 1}));
         QVERIFY(QFile::exists(QDir(data).filePath(QStringLiteral("vorlo.mdb"))));
         QVERIFY(test::folder_entries(program).isEmpty());
     }
@@ -243,7 +243,7 @@ class PageFileTest : public QObject {
         {
             VorloDatabase setup;
             QVERIFY(setup.open(QDir(data).filePath(QStringLiteral("vorlo.mdb"))).ok);
-            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "E L A C H T ", "6"}));
+            QVERIFY(setup.save_page({"LE CHAT", "** ****", "", "E L A C H T ", 6}));
         }
         const PageFolder folder = choose_page_folder(program, false, data);
         VorloDatabase database;
@@ -251,7 +251,7 @@ class PageFileTest : public QObject {
         QVERIFY(open_page_file(database, folder.path, folder.writable, boxes));
         QVERIFY(boxes.shown.empty());
         QCOMPARE(database.read_page().base, std::optional<QString>(QStringLiteral("LE CHAT")));
-        QVERIFY(database.save_page({"AUTRE", "", "", "", "0"}));
+        QVERIFY(database.save_page({"AUTRE", "", "", "", 0}));
     }
 
     void when_no_folder_can_be_written_the_program_folder_is_reported() {
