@@ -17,7 +17,12 @@ namespace vorlo::journal_reading {
 
 namespace {
 
+using journal_table::Col;
+using journal_table::ColumnCount;
+using journal_table::is_text;
+using journal_table::name_of;
 using journal_table::number_of;
+using enum journal_table::Col;
 using schema::quoted;
 
 const QString kRowId = QStringLiteral("ligne");
@@ -113,10 +118,10 @@ class GameAssembler {
     explicit GameAssembler(JournalRead& read) : read_(read) {}
 
     void add(const Row& row) {
-        const QString kind = row.text(QStringLiteral("genre"));
+        const QString kind = row.text(name_of(Kind));
         const qint64 row_id = row.value(kRowId).toLongLong();
         if (kind == journal_table::player_kind()) {
-            read_.journal.next_player = player_name(row.text(QStringLiteral("joueur")));
+            read_.journal.next_player = player_name(row.text(name_of(Player)));
             return;
         }
         const std::optional<int> game_number = row.number(kGameNumber);
@@ -136,11 +141,11 @@ class GameAssembler {
         last_game_ = number;
         current_ = nullptr;
         Game game;
-        game.initialised_here = row.value(QStringLiteral("initialisée")).toBool();
-        game.start.reference = row.text(QStringLiteral("base"));
-        game.start.found_text = row.text(QStringLiteral("result"));
-        game.start.letters = row.text(QStringLiteral("lettres"));
-        game.start.found_count = count_or_zero(row.value(QStringLiteral("lettres_trouvées")));
+        game.initialised_here = row.value(name_of(Initialised)).toBool();
+        game.start.reference = row.text(name_of(Reference));
+        game.start.found_text = row.text(name_of(FoundText));
+        game.start.letters = row.text(name_of(Letters));
+        game.start.found_count = count_or_zero(row.value(name_of(Revealed)));
         const std::optional<int> hidden =
             hidden_letters(game.start.reference, game.start.found_text);
         if (hidden) {
@@ -149,7 +154,7 @@ class GameAssembler {
             return false;  // "Initialiser" makes no such page
         } else {
             // A page taken up as it was shown: its count cannot be checked.
-            game.start.remaining_count = count_or_zero(row.value(QStringLiteral("nb_lettres")));
+            game.start.remaining_count = count_or_zero(row.value(name_of(Remaining)));
         }
         if (read_.journal.games.empty()) {
             read_.journal.first_game_number = number;
@@ -169,10 +174,10 @@ class GameAssembler {
         const PuzzlePage before = current_->current_page();
         Turn turn;
         turn.number = static_cast<int>(current_->turns.size()) + 1;
-        turn.player = player_name(row.text(QStringLiteral("joueur")));
-        turn.proposal = row.text(QStringLiteral("proposition"));
-        turn.found_text = row.text(QStringLiteral("result"));
-        turn.letters = row.text(QStringLiteral("lettres"));
+        turn.player = player_name(row.text(name_of(Player)));
+        turn.proposal = row.text(name_of(Proposal));
+        turn.found_text = row.text(name_of(FoundText));
+        turn.letters = row.text(name_of(Letters));
         const std::optional<int> revealed =
             revealed_letters(before.reference, before.found_text, turn.found_text);
         if (!revealed) {
@@ -180,8 +185,8 @@ class GameAssembler {
         }
         turn.revealed = *revealed;
         const std::optional<int> hidden = hidden_letters(before.reference, turn.found_text);
-        turn.remaining = hidden ? *hidden : count_or_zero(row.value(QStringLiteral("nb_lettres")));
-        const int repeat = count_or_zero(row.value(QStringLiteral("reprise_du_tour")));
+        turn.remaining = hidden ? *hidden : count_or_zero(row.value(name_of(Remaining)));
+        const int repeat = count_or_zero(row.value(name_of(RepeatOf)));
         turn.repeat_of = repeat < turn.number ? repeat : 0;
         current_->turns.push_back(std::move(turn));
         last_turn_ = *stored_number;
@@ -203,21 +208,19 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
     const auto has = [&present](const QString& name) {
         return present.contains(name, Qt::CaseInsensitive);
     };
-    for (const QString& name : journal_table::column_names()) {
-        const bool is_text = name == QLatin1String("genre") || name == QLatin1String("joueur") ||
-                             name == QLatin1String("proposition") ||
-                             name == QLatin1String("base") || name == QLatin1String("result") ||
-                             name == QLatin1String("lettres");
-        const QString value =
-            !has(name) ? QStringLiteral("NULL") : (is_text ? utf8_of(quoted(name)) : quoted(name));
+    for (int c = 0; c < ColumnCount; ++c) {
+        const QString name = name_of(Col(c));
+        const QString value = !has(name)        ? QStringLiteral("NULL")
+                              : is_text(Col(c)) ? utf8_of(quoted(name))
+                                                : quoted(name);
         selected << value + QStringLiteral(" AS ") + quoted(name);
     }
-    if (!has(QStringLiteral("genre")) || !has(QStringLiteral("partie"))) {
+    if (!has(name_of(Kind)) || !has(name_of(GameNumber))) {
         return true;  // no row can be placed in a game
     }
-    const QString game = number_of(QStringLiteral("partie"));
+    const QString game = number_of(name_of(GameNumber));
     const QString turn =
-        has(QStringLiteral("tour")) ? number_of(QStringLiteral("tour")) : QStringLiteral("NULL");
+        has(name_of(TurnNumber)) ? number_of(name_of(TurnNumber)) : QStringLiteral("NULL");
     selected << game + QStringLiteral(" AS ") + quoted(kGameNumber)
              << turn + QStringLiteral(" AS ") + quoted(kTurnNumber);
     QSqlQuery query(db);
@@ -225,7 +228,7 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
     query.prepare(QStringLiteral("SELECT ") + selected.join(QStringLiteral(", ")) +
                   QStringLiteral(" FROM ") + quoted(journal_table::table_name()) +
                   QStringLiteral(" WHERE ") + condition + QStringLiteral(" ORDER BY ") + game +
-                  QStringLiteral(", ") + quoted(QStringLiteral("genre")) + QStringLiteral(" = '") +
+                  QStringLiteral(", ") + quoted(name_of(Kind)) + QStringLiteral(" = '") +
                   journal_table::turn_kind() + QStringLiteral("', ") + turn +
                   QStringLiteral(", rowid"));
     for (const QVariant& value : values) {
@@ -250,23 +253,23 @@ bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantL
 // The rows of the games numbered from `first` (and below `end` when it is above 0).
 QString games_condition(int end) {
     return QStringLiteral("%1 IN ('%2', '%3') AND %4 >= ?")
-               .arg(quoted(QStringLiteral("genre")), journal_table::game_kind(),
-                    journal_table::turn_kind(), number_of(QStringLiteral("partie"))) +
-           (end > 0 ? QStringLiteral(" AND ") + number_of(QStringLiteral("partie")) +
-                          QStringLiteral(" < ?")
-                    : QString());
+               .arg(quoted(name_of(Kind)), journal_table::game_kind(), journal_table::turn_kind(),
+                    number_of(name_of(GameNumber))) +
+           (end > 0
+                ? QStringLiteral(" AND ") + number_of(name_of(GameNumber)) + QStringLiteral(" < ?")
+                : QString());
 }
 
 // Numbers of the games stored below `below` (every one when it is 0), from the latest, at
 // most `limit` of them (all when 0); nothing when the engine fails the read.
 std::optional<std::vector<int>> game_numbers(const QSqlDatabase& db, int below, int limit,
                                              QString& failure) {
-    const QString game = number_of(QStringLiteral("partie"));
+    const QString game = number_of(name_of(GameNumber));
     QSqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %3 = '%4' AND %1 >= 1")
-                      .arg(game, quoted(journal_table::table_name()),
-                           quoted(QStringLiteral("genre")), journal_table::game_kind()) +
+                      .arg(game, quoted(journal_table::table_name()), quoted(name_of(Kind)),
+                           journal_table::game_kind()) +
                   (below > 0 ? QStringLiteral(" AND %1 < %2").arg(game).arg(below) : QString()) +
                   QStringLiteral(" ORDER BY 1 DESC") +
                   (limit > 0 ? QStringLiteral(" LIMIT %1").arg(limit) : QString()));
@@ -287,12 +290,12 @@ std::optional<std::vector<int>> game_numbers(const QSqlDatabase& db, int below, 
 
 // How many games are stored below `below`.
 std::optional<int> games_below(const QSqlDatabase& db, int below, QString& failure) {
-    const QString game = number_of(QStringLiteral("partie"));
+    const QString game = number_of(name_of(GameNumber));
     QSqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(
         QStringLiteral("SELECT count(DISTINCT %1) FROM %2 WHERE %3 = '%4' AND %1 >= 1 AND %1 < ?")
-            .arg(game, quoted(journal_table::table_name()), quoted(QStringLiteral("genre")),
+            .arg(game, quoted(journal_table::table_name()), quoted(name_of(Kind)),
                  journal_table::game_kind()));
     query.addBindValue(below);
     if (!query.exec() || !query.next()) {
@@ -304,8 +307,8 @@ std::optional<int> games_below(const QSqlDatabase& db, int below, QString& failu
 
 bool has_columns_to_read(const QSqlDatabase& db) {
     const QStringList present = journal_table::present_columns(db);
-    return present.contains(QStringLiteral("genre"), Qt::CaseInsensitive) &&
-           present.contains(QStringLiteral("partie"), Qt::CaseInsensitive);
+    return present.contains(name_of(Kind), Qt::CaseInsensitive) &&
+           present.contains(name_of(GameNumber), Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -333,7 +336,7 @@ JournalRead read(const QSqlDatabase& db, int latest_games) {
     }
     const QString condition =
         QStringLiteral("%1 = '%2' OR (%3)")
-            .arg(quoted(QStringLiteral("genre")), journal_table::player_kind(), games_condition(0));
+            .arg(quoted(name_of(Kind)), journal_table::player_kind(), games_condition(0));
     if (!read_rows(db, condition, {first}, read)) {
         return {{}, {}, read.failure};
     }

@@ -23,23 +23,6 @@ struct Column {
     QString type;
 };
 
-// The columns by role, numbered in the order they are written.
-enum Col : int {
-    Kind,
-    GameNumber,
-    TurnNumber,
-    Player,
-    Proposal,
-    Reference,
-    FoundText,
-    Letters,
-    Revealed,
-    Remaining,
-    RepeatOf,
-    Initialised,
-    ColumnCount
-};
-
 // The columns, in the order of `Col`.
 const std::vector<Column>& columns() {
     static const std::vector<Column> all = {
@@ -57,10 +40,6 @@ const std::vector<Column>& columns() {
         {"initialisée", "BOOLEAN"},       // the game began with "Initialiser"
     };
     return all;
-}
-
-QString name_of(Col column) {
-    return columns()[static_cast<std::size_t>(column)].name;
 }
 
 // A row to write: the values given, Null in every other column.
@@ -146,9 +125,8 @@ QString creation_statement(const QString& table) {
 QString index_statement() {
     return QStringLiteral("CREATE INDEX IF NOT EXISTS ") + quoted(index_name()) +
            QStringLiteral(" ON ") + quoted(table_name()) + QStringLiteral(" (") +
-           quoted(name_of(Kind)) + QStringLiteral(", ") +
-           number_of(name_of(GameNumber)) + QStringLiteral(", ") +
-           number_of(name_of(TurnNumber)) + QLatin1Char(')');
+           quoted(name_of(Kind)) + QStringLiteral(", ") + number_of(name_of(GameNumber)) +
+           QStringLiteral(", ") + number_of(name_of(TurnNumber)) + QLatin1Char(')');
 }
 
 QString insert_statement() {
@@ -253,6 +231,14 @@ QString table_name() {
     return QStringLiteral("journal");
 }
 
+QString name_of(Col column) {
+    return columns()[static_cast<std::size_t>(column)].name;
+}
+
+bool is_text(Col column) {
+    return columns()[static_cast<std::size_t>(column)].type == QLatin1String("TEXT");
+}
+
 QString unread_rows_table_name() {
     return QStringLiteral("journal_illisible");
 }
@@ -290,8 +276,9 @@ QString number_of(const QString& column) {
 bool exists(const QSqlDatabase& db, QString* failure) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('table', "
-                                 "'view') AND name = ? COLLATE NOCASE"));
+    query.prepare(
+        QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('table', "
+                       "'view') AND name = ? COLLATE NOCASE"));
     query.addBindValue(table_name());
     if (!query.exec() || !query.next()) {
         if (failure) {

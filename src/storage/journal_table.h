@@ -27,7 +27,24 @@ QString game_kind();    // "partie"
 QString turn_kind();    // "tour"
 QString player_kind();  // "joueur"
 
-// The columns, in the order they are written.
+// The columns by what they hold, in the order they are written.
+enum Col : int {
+    Kind,         // "genre": partie, tour or joueur
+    GameNumber,   // "partie": number of the game, from 1
+    TurnNumber,   // "tour": number of the turn, from 1; 0 for a game
+    Player,       // "joueur": the player of a turn, or of the next proposal
+    Proposal,     // "proposition": the proposal of a turn
+    Reference,    // "base": the reference of a game
+    FoundText,    // "result": the found text after the start or the turn
+    Letters,      // "lettres": the remaining letters after it
+    Revealed,     // "lettres_trouvées": letters revealed by the turn; found count shown
+    Remaining,    // "nb_lettres": letters still to place after it
+    RepeatOf,     // "reprise_du_tour": an earlier turn with the same proposal, or 0
+    Initialised,  // "initialisée": the game began with "Initialiser"
+    ColumnCount
+};
+QString name_of(Col column);
+bool is_text(Col column);
 QStringList column_names();
 
 // A game or turn number column as the program understands it, whether the file stores it
