@@ -1,3 +1,4 @@
+#include "engine/message_boxes.h"
 #include "storage/stored_page.h"
 #include "ui/colour_value.h"
 #include "ui/frame_placement.h"
@@ -49,9 +50,17 @@ void MainWindow::open_page() {
     state_.proposal_refused = false;
 
     session_.open(std::move(journal));
-    session_.journal().set_earlier_game_reader(
-        [this](int before_number) { return database_.read_game_before(before_number); });
+    // An earlier game that the file holds but cannot give is said, not passed over.
+    session_.journal().set_earlier_game_reader([this](int before_number) {
+        QString failure;
+        std::optional<NumberedGame> earlier = database_.read_game_before(before_number, &failure);
+        if (!failure.isEmpty()) {
+            platform_.boxes.show_message(MessageIcon::Exclamation, MessageButtons::Ok, failure);
+        }
+        return earlier;
+    });
     show_game_changes();
+    tell_journal_notice();
 }
 
 StyledArea& MainWindow::styled_area(TextArea area) {
