@@ -33,11 +33,6 @@ const QString& tally_order() {
     return letters;
 }
 
-int counted_letter_index(QChar c) {
-    const std::uint8_t index = kLetterIndex[c.unicode()];
-    return index == kNotCounted ? -1 : index;
-}
-
 const LetterIndexTable& letter_index_table() {
     return kLetterIndex;
 }

@@ -17,11 +17,8 @@ const QString& counted_letters();
 // The same letters in the order the tally lists them after a proposal.
 const QString& tally_order();
 
-// Index of a counted letter in counted_letters(), or -1 for any other character.
-int counted_letter_index(QChar c);
-
-// The same index for every character code, kNotCounted for a character that is not a
-// counted letter, so that a pass over a text finds each letter with one look-up.
+// Index of each character code in counted_letters(), kNotCounted for a character that is
+// not a counted letter, so that a pass over a text finds each letter with one look-up.
 inline constexpr std::uint8_t kNotCounted = kCountedLetterCount;
 using LetterIndexTable = std::array<std::uint8_t, 0x10000>;
 const LetterIndexTable& letter_index_table();

@@ -4,40 +4,11 @@
 #include "engine/messages.h"
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_view.h"
+#include "engine/text_rules.h"
 
 #include <algorithm>
 
 namespace vorlo {
-
-namespace {
-
-// Whether two blanks stand side by side; one straight pass without an early exit.
-bool has_space_run(const QString& text) {
-    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
-    const qsizetype last = text.size() - 1;
-    unsigned doubled = 0;
-    for (qsizetype k = 0; k < last; ++k) {
-        doubled |= static_cast<unsigned>(c[k] == u' ') & static_cast<unsigned>(c[k + 1] == u' ');
-    }
-    return doubled != 0;
-}
-
-QString reduce_space_runs(const QString& text) {
-    if (!has_space_run(text)) {
-        return text;
-    }
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == QLatin1Char(' ') && out.endsWith(QLatin1Char(' '))) {
-            continue;
-        }
-        out += c;
-    }
-    return out;
-}
-
-}  // namespace
 
 void PuzzleEngine::reset_puzzle() {
     view_.set_found_text(QString());
@@ -59,7 +30,7 @@ void PuzzleEngine::initialise_puzzle() {
     }
     reset_puzzle();
 
-    const QString reference = reduce_space_runs(typed);
+    const QString reference = collapse_blank_runs(typed);
     if (reference != typed) {
         view_.set_reference(reference);
     }

@@ -29,18 +29,6 @@ QString join_line_breaks(QString text) {
     return text;
 }
 
-QString collapse_blank_runs(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == kBlank && out.endsWith(kBlank)) {
-            continue;
-        }
-        out += c;
-    }
-    return out;
-}
-
 // A "?" after anything but a blank goes; the character before it is then the last one
 // kept, so one pass suffices.
 QString remove_glued_question_marks(const QString& text) {
@@ -60,7 +48,33 @@ QString composed(const QString& text) {
     return text.normalized(QString::NormalizationForm_C);
 }
 
+// Whether two blanks stand side by side; one straight pass without an early exit.
+bool has_blank_run(const QString& text) {
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype last = text.size() - 1;
+    unsigned doubled = 0;
+    for (qsizetype k = 0; k < last; ++k) {
+        doubled |= static_cast<unsigned>(c[k] == u' ') & static_cast<unsigned>(c[k + 1] == u' ');
+    }
+    return doubled != 0;
+}
+
 }  // namespace
+
+QString collapse_blank_runs(const QString& text) {
+    if (!has_blank_run(text)) {
+        return text;
+    }
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == kBlank && out.endsWith(kBlank)) {
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
 
 QString to_capitals(const QString& text) {
     QString out = text;

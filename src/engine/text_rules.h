@@ -17,6 +17,9 @@ QString clean_proposal(const QString& text);
 // blank on both sides (the start of the text counts as a blank) and one that ends the text.
 QString strip_question_marks(const QString& text);
 
+// Each run of blanks reduced to one blank.
+QString collapse_blank_runs(const QString& text);
+
 // Capitals, accented letters included; each character keeps its place, so the micro
 // sign and letters whose capital is several characters stay as they are.
 QString to_capitals(const QString& text);

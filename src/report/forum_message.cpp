@@ -11,22 +11,20 @@ QString puzzle_text_line(const QString& text) {
            kCr;
 }
 
-QString build_forum_message(const QString& found_text, const QString& found_count,
-                            const QString& remaining_count, const QString& remaining_letters) {
+QString build_forum_message(const QString& found_text, int found_count, int remaining_count,
+                            const QString& remaining_letters) {
     const QString counter_opening = QStringLiteral("[b][color=#FF0000]");
     QString message = puzzle_text_line(found_text);
 
-    bool is_number = false;
-    const int remaining = remaining_count.trimmed().toInt(&is_number);
-    if (is_number && remaining == 0) {
+    if (remaining_count == 0) {
         message += kCr;
         message += QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
         return message;
     }
-    message +=
-        counter_opening + found_count + QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
-    message +=
-        counter_opening + remaining_count + QStringLiteral("[/color][/b] lettres à placer ") + kCr;
+    message += counter_opening + QString::number(found_count) +
+               QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
+    message += counter_opening + QString::number(remaining_count) +
+               QStringLiteral("[/color][/b] lettres à placer ") + kCr;
     message += QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + remaining_letters +
                QStringLiteral("[/color][/size][/font]") + kCr;
     return message;

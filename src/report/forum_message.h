@@ -10,10 +10,10 @@ inline constexpr QChar kPostLineEnd = QChar(13);
 // A line of the puzzle's text as the posts show it, in Courier New at size 5.
 QString puzzle_text_line(const QString& text);
 
-// The BBCode post for the forum thread, from what the window shows: the found text, the
-// found count, the remaining count and the remaining letters. Each line ends with one
-// carriage return. A remaining count of zero gives the winning message.
-QString build_forum_message(const QString& found_text, const QString& found_count,
-                            const QString& remaining_count, const QString& remaining_letters);
+// The BBCode post for the forum thread, from the page: the found text, the found count,
+// the remaining count and the remaining letters. Each line ends with one carriage return.
+// A remaining count of zero gives the winning message.
+QString build_forum_message(const QString& found_text, int found_count, int remaining_count,
+                            const QString& remaining_letters);
 
 }  // namespace vorlo

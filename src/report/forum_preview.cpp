@@ -1,5 +1,7 @@
 #include "report/forum_preview.h"
 
+#include "report/forum_message.h"
+
 #include <QRegularExpression>
 
 #include <array>
@@ -93,9 +95,9 @@ QString forum_html(const QString& bbcode) {
                 continue;
             }
         }
-        if (c == QChar(13) || c == QChar(10)) {
+        if (c == kPostLineEnd || c == QChar(10)) {
             html += QStringLiteral("<br/>");
-            if (c == QChar(13) && i + 1 < n && bbcode.at(i + 1) == QChar(10)) {
+            if (c == kPostLineEnd && i + 1 < n && bbcode.at(i + 1) == QChar(10)) {
                 ++i;
             }
             continue;

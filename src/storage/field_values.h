@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/puzzle_state.h"
 #include "storage/database_schema.h"
 
 #include <QString>
@@ -13,7 +14,7 @@
 // variant.
 namespace vorlo::field_values {
 
-inline constexpr int kMaxCount = 600;
+inline constexpr int kMaxCount = kMaxTextLength;  // no count exceeds the text
 
 std::optional<QString> text_of(const QVariant& stored);       // non-null text only
 std::optional<int> count_of(const QVariant& stored);          // whole number, 0..600

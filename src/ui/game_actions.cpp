@@ -1,3 +1,4 @@
+#include "engine/count_caption.h"
 #include "report/forum_message.h"
 #include "report/game_posts.h"
 #include "ui/journal_window.h"
@@ -166,7 +167,8 @@ void MainWindow::show_game_changes() {
 
 void MainWindow::refresh_preview() {
     if (preview_) {
-        preview_->show_post(build_forum_message(found_text(), found_count(), remaining_count(),
+        preview_->show_post(build_forum_message(found_text(), caption_value(found_count()),
+                                                caption_value(remaining_count()),
                                                 remaining_letters()));
     }
 }

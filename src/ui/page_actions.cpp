@@ -49,8 +49,9 @@ void MainWindow::clear_page() {
 }
 
 void MainWindow::copy_forum_message() {
-    platform_.clipboard.set_text(
-        build_forum_message(found_text(), found_count(), remaining_count(), remaining_letters()));
+    platform_.clipboard.set_text(build_forum_message(found_text(), caption_value(found_count()),
+                                                     caption_value(remaining_count()),
+                                                     remaining_letters()));
 }
 
 void MainWindow::erase_proposal() {

@@ -13,7 +13,7 @@ class TestForumMessage : public QObject {
 
   private slots:
     void four_lines_while_letters_remain() {
-        const QString message = build_forum_message("L* *HA*", "2", "3", "E C T ");
+        const QString message = build_forum_message("L* *HA*", 2, 3, "E C T ");
         const QString expected =
             QStringLiteral("[font=Courier New][size=5]L* *HA*[/size][/font]") + kCr +
             QStringLiteral("[b][color=#FF0000]2[/color][/b] lettre(s) trouvée(s). ") + kCr +
@@ -44,7 +44,7 @@ class TestForumMessage : public QObject {
         QFETCH(QString, found);
         QFETCH(QString, found_count);
         QFETCH(QString, letters);
-        const QString message = build_forum_message(found, found_count, "0", letters);
+        const QString message = build_forum_message(found, found_count.toInt(), 0, letters);
         const QString expected =
             QStringLiteral("[font=Courier New][size=5]") + found +
             QStringLiteral("[/size][/font]") + kCr + kCr +
@@ -54,7 +54,7 @@ class TestForumMessage : public QObject {
 
     void texts_pass_unchanged() {
         const QString found = QStringLiteral("[B]* ** /[url]\r\nX");
-        const QString message = build_forum_message(found, "1", "12", "A\nB ");
+        const QString message = build_forum_message(found, 1, 12, "A\nB ");
         QVERIFY(message.startsWith(QStringLiteral("[font=Courier New][size=5]") + found +
                                    QStringLiteral("[/size][/font]") + kCr));
         QVERIFY(message.contains(QStringLiteral("[color=#4132F5]A\nB [/color]")));
@@ -64,8 +64,7 @@ class TestForumMessage : public QObject {
     }
 
     void same_inputs_same_message() {
-        QCOMPARE(build_forum_message("*", "0", "1", "A "),
-                 build_forum_message("*", "0", "1", "A "));
+        QCOMPARE(build_forum_message("*", 0, 1, "A "), build_forum_message("*", 0, 1, "A "));
     }
 };
 

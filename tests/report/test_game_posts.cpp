@@ -78,7 +78,7 @@ class TestGamePosts : public QObject {
     }
 
     void preview_of_a_winning_message_shows_its_line() {
-        const QString html = forum_html(build_forum_message("LE CHAT", "2", "0", ""));
+        const QString html = forum_html(build_forum_message("LE CHAT", 2, 0, ""));
         QVERIFY2(html.contains("<b><span style=\"color:#FF0000\">Bravo, c'est gagné !</span></b>"),
                  qPrintable(html));
     }

@@ -171,8 +171,7 @@ class GameJournalWindowTest : public QObject {
         QCOMPARE(column(table(journal, QStringLiteral("tours")), 1), QStringList{"Alice"});
         h.click(QStringLiteral("bt_copier"));
         QCOMPARE(h.clipboard.held,
-                 build_forum_message(QStringLiteral("L* CHAT DOR*"), QStringLiteral("8"),
-                                     QStringLiteral("2"), QStringLiteral("E T ")));
+                 build_forum_message(QStringLiteral("L* CHAT DOR*"), 8, 2, QStringLiteral("E T ")));
 
         h.click(QStringLiteral("record"));
         QTest::keyClick(h.window.get(), Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
@@ -239,9 +238,10 @@ class GameJournalWindowTest : public QObject {
         QVERIFY(preview && preview->isVisible());
         QCOMPARE(preview->windowTitle(), QStringLiteral("Aperçu du message"));
         const auto current_post = [&h] {
-            return build_forum_message(
-                h.window->found_text(), h.caption(QStringLiteral("lettres_trouvées")),
-                h.caption(QStringLiteral("lettres_restantes")), h.window->remaining_letters());
+            return build_forum_message(h.window->found_text(),
+                                       h.caption(QStringLiteral("lettres_trouvées")).toInt(),
+                                       h.caption(QStringLiteral("lettres_restantes")).toInt(),
+                                       h.window->remaining_letters());
         };
         QCOMPARE(preview->post(), current_post());
         h.type_into(h.ref(), QStringLiteral("le chat"));

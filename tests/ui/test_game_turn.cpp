@@ -77,9 +77,8 @@ class GameTurnTest : public QObject {
         QVERIFY(h.boxes.shown.empty());
 
         h.click(QStringLiteral("bt_copier"));
-        QCOMPARE(h.clipboard.held,
-                 build_forum_message(QStringLiteral("L* *H**"), QStringLiteral("2"),
-                                     QStringLiteral("4"), h.window->remaining_letters()));
+        QCOMPARE(h.clipboard.held, build_forum_message(QStringLiteral("L* *H**"), 2, 4,
+                                                       h.window->remaining_letters()));
         QVERIFY(h.clipboard.held.startsWith(
             QStringLiteral("[font=Courier New][size=5]L* *H**[/size][/font]\r")));
         // Copying again changes nothing and gives the same message.
