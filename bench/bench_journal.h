@@ -16,7 +16,7 @@ inline JournalContents long_journal(int games, int turns) {
     std::vector<int> hidden;  // positions of the counted letters
     QString masked = text;
     for (int i = 0; i < text.size(); ++i) {
-        if (counted_letter_index(text.at(i)) >= 0) {
+        if (letter_index_table()[text.at(i).unicode()] != kNotCounted) {
             hidden.push_back(i);
             masked[i] = QLatin1Char('*');
         }

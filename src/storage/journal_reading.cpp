@@ -61,7 +61,8 @@ std::optional<int> hidden_letters(const QString& reference, const QString& found
         if (found.at(i) == reference.at(i)) {
             continue;
         }
-        if (found.at(i) != QLatin1Char('*') || counted_letter_index(reference.at(i)) < 0) {
+        if (found.at(i) != QLatin1Char('*') ||
+            letter_index_table()[reference.at(i).unicode()] == kNotCounted) {
             return std::nullopt;
         }
         ++hidden;
