@@ -13,6 +13,8 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace vorlo::journal_reading {
 
 namespace {
@@ -44,6 +46,16 @@ QString utf8_of(const QString& column) {
                "CASE typeof(%1) WHEN 'text' THEN CAST(%1 AS BLOB) "
                "WHEN 'blob' THEN NULL ELSE %1 END")
         .arg(column);
+}
+
+// No text of a game is longer than this: a reference or a proposal holds at most
+// kMaxTextLength characters, an inventory a letter and a blank for each of them. A longer
+// text is no game's and would only slow every window that shows it.
+constexpr qsizetype kMaxStoredText = 2 * kMaxTextLength;
+
+bool too_long(std::initializer_list<const QString*> texts) {
+    return std::any_of(texts.begin(), texts.end(),
+                       [](const QString* text) { return text->size() > kMaxStoredText; });
 }
 
 int count_or_zero(const QVariant& value) {
@@ -122,7 +134,12 @@ class GameAssembler {
         const QString kind = row.text(name_of(Kind));
         const qint64 row_id = row.value(kRowId).toLongLong();
         if (kind == journal_table::player_kind()) {
-            read_.journal.next_player = player_name(row.text(name_of(Player)));
+            const QString player = row.text(name_of(Player));
+            if (too_long({&player})) {
+                read_.unread_rows.push_back(row_id);
+            } else {
+                read_.journal.next_player = player_name(player);
+            }
             return;
         }
         const std::optional<int> game_number = row.number(kGameNumber);
@@ -147,6 +164,10 @@ class GameAssembler {
         game.start.found_text = row.text(name_of(FoundText));
         game.start.letters = row.text(name_of(Letters));
         game.start.found_count = count_or_zero(row.value(name_of(Revealed)));
+        if (game.start.reference.size() > kMaxTextLength ||
+            too_long({&game.start.found_text, &game.start.letters})) {
+            return false;
+        }
         const std::optional<int> hidden =
             hidden_letters(game.start.reference, game.start.found_text);
         if (hidden) {
@@ -179,6 +200,10 @@ class GameAssembler {
         turn.proposal = row.text(name_of(Proposal));
         turn.found_text = row.text(name_of(FoundText));
         turn.letters = row.text(name_of(Letters));
+        if (turn.proposal.size() > kMaxTextLength ||
+            too_long({&turn.player, &turn.found_text, &turn.letters})) {
+            return false;
+        }
         const std::optional<int> revealed =
             revealed_letters(before.reference, before.found_text, turn.found_text);
         if (!revealed) {

@@ -106,37 +106,56 @@ class TestJournalDamage : public QObject {
         QTest::addColumn<QString>("sabotage");
         QTest::addColumn<int>("not_read");
         QTest::addColumn<QList<int>>("kept");  // stored turns of the played game
+        QTest::addColumn<QString>("next_player");
         const QString second = QStringLiteral(" WHERE genre = 'tour' AND tour = 2");
         const QList<int> all = {1, 2, 3};
         for (const char* count : {"0", "NULL", "-4", "'beaucoup'", "700", "3.5"}) {
             QTest::addRow("remaining count %s", count)
                 << QStringLiteral("UPDATE journal SET nb_lettres = %1").arg(count) + second << 0
-                << all;
+                << all << QStringLiteral("Bob");
         }
-        QTest::newRow("found count 99999")
-            << "UPDATE journal SET lettres_trouvées = 99999" + second << 0 << all;
+        QTest::newRow("found count 99999") << "UPDATE journal SET lettres_trouvées = 99999" + second
+                                           << 0 << all << QStringLiteral("Bob");
         QTest::newRow("start count 0")
-            << "UPDATE journal SET nb_lettres = 0 WHERE genre = 'partie' AND partie = 2" << 0
-            << all;
-        QTest::newRow("turn stored twice")
-            << "INSERT INTO journal SELECT * FROM journal" + second << 1 << all;
+            << "UPDATE journal SET nb_lettres = 0 WHERE genre = 'partie' AND partie = 2" << 0 << all
+            << QStringLiteral("Bob");
+        QTest::newRow("turn stored twice") << "INSERT INTO journal SELECT * FROM journal" + second
+                                           << 1 << all << QStringLiteral("Bob");
         QTest::newRow("found text longer than its sentence")
-            << "UPDATE journal SET result = result || ' X'" + second << 1 << QList<int>{1, 3};
+            << "UPDATE journal SET result = result || ' X'" + second << 1 << QList<int>{1, 3}
+            << QStringLiteral("Bob");
         QTest::newRow("found text shows a letter not there")
-            << "UPDATE journal SET result = 'LE CHAT DORS' WHERE tour = 3" << 1 << QList<int>{1, 2};
+            << "UPDATE journal SET result = 'LE CHAT DORS' WHERE tour = 3" << 1 << QList<int>{1, 2}
+            << QStringLiteral("Bob");
         QTest::newRow("found text hides a letter found before")
-            << "UPDATE journal SET result = 'L* **A* D***' WHERE tour = 3" << 1 << QList<int>{1, 2};
-        QTest::newRow("turn without its game")
-            << "UPDATE journal SET partie = 7 WHERE tour = 3" << 1 << QList<int>{1, 2};
+            << "UPDATE journal SET result = 'L* **A* D***' WHERE tour = 3" << 1 << QList<int>{1, 2}
+            << QStringLiteral("Bob");
+        const QString long_text = "replace(hex(zeroblob(50000)), '0', 'A')";  // 100,000 A
+        QTest::newRow("proposal of 100,000 characters")
+            << "UPDATE journal SET proposition = " + long_text + second << 1 << QList<int>{1, 3}
+            << QStringLiteral("Bob");
+        QTest::newRow("player of 100,000 characters")
+            << "UPDATE journal SET joueur = " + long_text + second << 1 << QList<int>{1, 3}
+            << QStringLiteral("Bob");
+        QTest::newRow("next player of 100,000 characters")
+            << "UPDATE journal SET joueur = " + long_text + " WHERE genre = 'joueur'" << 1
+            << QList<int>{1, 2, 3} << QStringLiteral("");
+        QTest::newRow("reference of 700 characters")
+            << "UPDATE journal SET base = replace(hex(zeroblob(350)), '0', 'A'), result = "
+               "replace(hex(zeroblob(350)), '0', 'A') WHERE genre = 'partie' AND partie = 2"
+            << 4 << QList<int>{} << QStringLiteral("Bob");
+        QTest::newRow("turn without its game") << "UPDATE journal SET partie = 7 WHERE tour = 3"
+                                               << 1 << QList<int>{1, 2} << QStringLiteral("Bob");
         QTest::newRow("start that Initialiser does not make")
             << "UPDATE journal SET result = 'LE CHAT' WHERE genre = 'partie' AND partie = 2" << 4
-            << QList<int>{};
+            << QList<int>{} << QStringLiteral("Bob");
     }
 
     void rows_are_checked_against_their_texts() {
         QFETCH(QString, sabotage);
         QFETCH(int, not_read);
         QFETCH(QList<int>, kept);
+        QFETCH(QString, next_player);
         QTemporaryDir dir;
         const JournalContents saved = played_journal();
         const QString path = saved_file(dir, saved);
@@ -146,6 +165,7 @@ class TestJournalDamage : public QObject {
             QVERIFY2(raw.exec(sabotage), qPrintable(raw.last_error()));
         }
         JournalContents expected = saved;
+        expected.next_player = next_player;
         if (not_read == 4) {
             expected.games.pop_back();
         } else {
