@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <variant>
 
 namespace vorlo::journal_table {
 
@@ -173,13 +174,14 @@ struct ColumnShape {
     bool refuses_null = false;
 };
 
-std::vector<ColumnShape> column_shapes(const QSqlDatabase& db) {
+// The columns of the journal; the reason instead when the engine fails the read.
+std::variant<std::vector<ColumnShape>, QString> column_shapes(const QSqlDatabase& db) {
     std::vector<ColumnShape> shapes;
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("PRAGMA table_info(") + quoted(table_name()) +
                     QLatin1Char(')'))) {
-        return shapes;
+        return engine_reason(query.lastError());
     }
     while (query.next()) {
         const QString name = query.value(1).toString();
@@ -187,6 +189,10 @@ std::vector<ColumnShape> column_shapes(const QSqlDatabase& db) {
         const bool has_default = !query.value(4).isNull();
         const bool written = has_name(column_names(), name);
         shapes.push_back({name, not_null && (written || !has_default)});
+    }
+    if (query.lastError().isValid() || shapes.empty()) {
+        // A table has columns: none read is a read that failed, and no reason to set it aside.
+        return engine_reason(query.lastError());
     }
     return shapes;
 }
@@ -306,10 +312,14 @@ std::optional<QString> make_writable(QSqlDatabase& db, const QDateTime& now,
                                      QString* aside_name_given) {
     const QString type = object_type(db, table_name());
     if (type == QLatin1String("table")) {
-        const std::vector<ColumnShape> shapes = column_shapes(db);
+        const auto read = column_shapes(db);
+        if (const QString* failure = std::get_if<QString>(&read)) {
+            return *failure;
+        }
+        const auto& shapes = std::get<std::vector<ColumnShape>>(read);
         const bool writable = std::none_of(shapes.begin(), shapes.end(),
                                            [](const ColumnShape& s) { return s.refuses_null; });
-        if (writable && !shapes.empty()) {
+        if (writable) {
             QStringList present;
             for (const ColumnShape& shape : shapes) {
                 present << shape.name;
