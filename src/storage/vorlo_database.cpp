@@ -286,8 +286,10 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
         // columns it lacks; a journal that cannot be written is kept under another name.
         if (result.ok && !read_only) {
             QString aside;
-            if (!journal_table::make_writable(db, QDateTime::currentDateTime(), &aside) &&
-                !aside.isEmpty()) {
+            const Failure failure = in_transaction(db, [&db, &aside]() {
+                return journal_table::make_writable(db, QDateTime::currentDateTime(), &aside);
+            });
+            if (!failure && !aside.isEmpty()) {
                 result.notice = storage_messages::journal_set_aside(aside);
             }
         }
