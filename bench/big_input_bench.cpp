@@ -5,10 +5,10 @@
 #include "engine/text_rules.h"
 #include "storage/vorlo_database.h"
 #include "support/engine_harness.h"
-#include "ui/main_window.h"
-#include "ui/platform.h"
-#include "ui/proposal_editor.h"
-#include "ui/text_box.h"
+#include "ui/main_window/main_window.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/proposal_editor.h"
+#include "ui/widgets/text_box.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,7 +42,6 @@ class NoExit : public vorlo::ProgramExit {
 // The main window over a page file of its own in a temporary folder.
 struct OpenWindow {
     QTemporaryDir folder;
-    vorlo::PuzzleState state;
     vorlo::VorloDatabase database;
     vorlo::testing::ScriptedMessageBoxes boxes;
     NoChoosers choosers;
@@ -53,7 +52,7 @@ struct OpenWindow {
     OpenWindow() {
         database.open(folder.filePath(vorlo::VorloDatabase::file_name()));
         window = std::make_unique<vorlo::MainWindow>(
-            state, database, vorlo::Platform{boxes, choosers, clipboard, exit});
+            database, vorlo::Platform{boxes, choosers, clipboard, exit});
     }
 };
 

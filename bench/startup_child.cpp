@@ -5,11 +5,11 @@
 #include "child_report.h"
 #include "support/engine_harness.h"
 
+#include "app/application_setup.h"
+#include "app/vorlo_program.h"
 #include "engine/count_caption.h"
 #include "storage/vorlo_database.h"
-#include "ui/application_setup.h"
-#include "ui/main_window.h"
-#include "ui/vorlo_program.h"
+#include "ui/main_window/main_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
+#include "app/application_setup.h"
+#include "app/vorlo_program.h"
 #include "command_line.h"
-#include "ui/application_setup.h"
-#include "ui/main_window.h"
-#include "ui/vorlo_program.h"
+#include "ui/main_window/main_window.h"
 
 #include <QApplication>
 #include <QTextStream>

@@ -1,7 +1,5 @@
 #include "engine/count_caption.h"
 #include "engine/counted_letters.h"
-#include "engine/message_boxes.h"
-#include "engine/messages.h"
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_view.h"
 
@@ -10,23 +8,24 @@
 namespace vorlo {
 
 void PuzzleEngine::evaluate_proposal() {
-    // Each display is read once; what the evaluation writes it carries on with.
+    refusal_ = Refusal::None;
+    mismatch_.reset();
+    // Each value is read once; what the evaluation writes it carries on with.
     const QString found = view_.found_text();
     if (found.isEmpty()) {
-        boxes_.show_message(MessageIcon::Exclamation, MessageButtons::Ok,
-                            messages::not_initialised());
+        refusal_ = Refusal::NotInitialised;
         return;
     }
     QString proposal = view_.proposal();
     if (proposal.isEmpty()) {
-        boxes_.show_message(MessageIcon::Exclamation, MessageButtons::Ok, messages::no_proposal());
+        refusal_ = Refusal::NoProposal;
         return;
     }
     // A reference edited past 600 characters after the initialisation is refused as well,
     // so that no count can leave 0..600.
     const QString reference = view_.reference();
     if (proposal.size() > kMaxTextLength || reference.size() > kMaxTextLength) {
-        boxes_.show_message(MessageIcon::Critical, MessageButtons::Ok, messages::text_too_long());
+        refusal_ = Refusal::TextTooLong;
         return;
     }
 

@@ -18,9 +18,8 @@ PuzzlePage GameSession::shown_page() const {
 }
 
 bool GameSession::initialise() {
-    const int before = engine_.snapshots_taken();
     engine_.initialise_puzzle();
-    if (engine_.snapshots_taken() == before) {
+    if (engine_.refusal() != Refusal::None) {
         return false;
     }
     journal_.start_game(shown_page());
@@ -28,9 +27,8 @@ bool GameSession::initialise() {
 }
 
 std::optional<Turn> GameSession::generate() {
-    const int before = engine_.snapshots_taken();
     engine_.evaluate_proposal();
-    if (engine_.snapshots_taken() == before) {
+    if (engine_.refusal() != Refusal::None || engine_.mismatch()) {
         return std::nullopt;
     }
     const PuzzlePage after = shown_page();

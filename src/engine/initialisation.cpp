@@ -1,7 +1,5 @@
 #include "engine/count_caption.h"
 #include "engine/counted_letters.h"
-#include "engine/message_boxes.h"
-#include "engine/messages.h"
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_view.h"
 #include "engine/text_rules.h"
@@ -19,13 +17,15 @@ void PuzzleEngine::reset_puzzle() {
 }
 
 void PuzzleEngine::initialise_puzzle() {
+    refusal_ = Refusal::None;
+    mismatch_.reset();
     const QString typed = view_.reference();
     if (typed.isEmpty()) {
-        boxes_.show_message(MessageIcon::Critical, MessageButtons::Ok, messages::no_reference());
+        refusal_ = Refusal::NoReference;
         return;
     }
     if (typed.size() > kMaxTextLength) {
-        boxes_.show_message(MessageIcon::Critical, MessageButtons::Ok, messages::text_too_long());
+        refusal_ = Refusal::TextTooLong;
         return;
     }
     reset_puzzle();

@@ -5,9 +5,7 @@
 
 namespace vorlo {
 
-PuzzleEngine::PuzzleEngine(PuzzleState& state, PuzzleView& view, MessageBoxes& boxes,
-                           WordMismatchDialog& dialog)
-    : state_(state), view_(view), boxes_(boxes), dialog_(dialog) {}
+PuzzleEngine::PuzzleEngine(PuzzleState& state, PuzzleView& view) : state_(state), view_(view) {}
 
 void PuzzleEngine::take_snapshot() {
     state_.saved_found = view_.found_text();

@@ -1,19 +1,29 @@
 #pragma once
 
 #include "engine/puzzle_state.h"
+#include "engine/word_fit.h"
+
+#include <optional>
 
 namespace vorlo {
 
 class PuzzleView;
-class MessageBoxes;
-class WordMismatchDialog;
 
-// The operations of the puzzle engine over the one PuzzleState and the window's displays.
-// Each runs to its end on the user-interface thread and reports failures through the boxes.
+// Why an operation refused to run; a refused operation changes nothing.
+enum class Refusal {
+    None,
+    NoReference,     // "Initialiser" without a reference
+    TextTooLong,     // a reference or a proposal above 600 characters
+    NotInitialised,  // "Générer" before any puzzle
+    NoProposal,      // "Générer" without a proposal
+};
+
+// The operations of the puzzle engine over the one PuzzleState and the page's values.
+// Each runs to its end and leaves what it refused, or the word that did not fit, to be
+// read afterwards.
 class PuzzleEngine {
   public:
-    PuzzleEngine(PuzzleState& state, PuzzleView& view, MessageBoxes& boxes,
-                 WordMismatchDialog& dialog);
+    PuzzleEngine(PuzzleState& state, PuzzleView& view);
 
     // "Initialiser": a fresh puzzle from the reference.
     void initialise_puzzle();
@@ -28,10 +38,15 @@ class PuzzleEngine {
     void tally_letters();
 
     // Join elisions in the proposal, then compare word lengths with the found text; a word
-    // that does not fit opens the word-mismatch dialog and raises proposal_refused.
+    // that does not fit is kept as the mismatch and raises proposal_refused.
     void check_word_fit();
 
     PuzzleState& state() { return state_; }
+
+    // What the last initialisation or evaluation refused, and the word of the proposal the
+    // last word check refused; each operation starts them afresh.
+    Refusal refusal() const { return refusal_; }
+    const std::optional<WordMismatch>& mismatch() const { return mismatch_; }
 
     // How many times take_snapshot has run. It runs at the end of an initialisation and of
     // an accepted proposal, never for a refusal, so a caller can tell what an operation did.
@@ -49,8 +64,8 @@ class PuzzleEngine {
 
     PuzzleState& state_;
     PuzzleView& view_;
-    MessageBoxes& boxes_;
-    WordMismatchDialog& dialog_;
+    Refusal refusal_ = Refusal::None;
+    std::optional<WordMismatch> mismatch_;
     int snapshots_taken_ = 0;
 };
 

@@ -1,7 +1,6 @@
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_view.h"
 #include "engine/word_fit.h"
-#include "engine/word_mismatch.h"
 
 namespace vorlo {
 
@@ -19,11 +18,11 @@ bool PuzzleEngine::check_word_fit(const QString& found, QString& proposal) {
     });
     state_.found_word.clear();
     state_.bad_word.clear();
-    if (const std::optional<WordMismatch> mismatch = find_word_mismatch(found, proposal)) {
-        state_.found_word = mismatch->found_word;
-        state_.bad_word = mismatch->proposal_word;
-        state_.bad_word_pos = static_cast<qint16>(mismatch->proposal_start + 1);
-        dialog_.open_refusal(*mismatch);
+    mismatch_ = find_word_mismatch(found, proposal);
+    if (mismatch_) {
+        state_.found_word = mismatch_->found_word;
+        state_.bad_word = mismatch_->proposal_word;
+        state_.bad_word_pos = static_cast<qint16>(mismatch_->proposal_start + 1);
         state_.proposal_refused = true;
     }
     return rewritten;

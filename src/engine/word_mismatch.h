@@ -8,13 +8,6 @@ namespace vorlo {
 
 struct PuzzleState;
 
-// The modeless word-mismatch dialog. Opening it must not block the caller.
-class WordMismatchDialog {
-  public:
-    virtual ~WordMismatchDialog() = default;
-    virtual void open_refusal(const WordMismatch& mismatch) = 0;
-};
-
 // Range of the proposal that the dialog's OK button marks in red, counted from 0.
 struct TextRange {
     int start = 0;

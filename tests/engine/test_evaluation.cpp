@@ -1,6 +1,6 @@
 #include "engine/counted_letters.h"
-#include "engine/messages.h"
 #include "support/engine_harness.h"
+#include "ui/main_window/messages.h"
 
 #include <QtTest>
 

@@ -10,7 +10,7 @@ namespace {
 
 // An engine over an in-memory page, with the journal around it.
 struct Played : EngineHarness {
-    GameSession session{engine, view};
+    GameSession session{engine.engine(), view};
 
     Played() { session.open({}); }
 

@@ -1,5 +1,5 @@
-#include "engine/messages.h"
 #include "support/engine_harness.h"
+#include "ui/main_window/messages.h"
 
 #include <QtTest>
 

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "engine/memory_puzzle_view.h"
-#include "engine/message_boxes.h"
 #include "engine/puzzle_engine.h"
 #include "engine/puzzle_state.h"
 #include "engine/word_mismatch.h"
+#include "support/memory_puzzle_view.h"
+#include "ui/main_window/refusal_boxes.h"
+#include "ui/platform/message_boxes.h"
 
 #include <deque>
 #include <vector>
@@ -41,10 +42,48 @@ class ScriptedMessageBoxes : public MessageBoxes {
     }
 };
 
-class RecordingMismatchDialog : public WordMismatchDialog {
-  public:
+// The words the engine refused, as the window would open its dialog for each.
+struct RecordingMismatchDialog {
     std::vector<WordMismatch> opened;
-    void open_refusal(const WordMismatch& mismatch) override { opened.push_back(mismatch); }
+};
+
+// The engine's operations, each followed by what the window makes of its outcome: the box
+// of a refusal, the dialog of a word that does not fit.
+class RecordingEngine {
+  public:
+    RecordingEngine(PuzzleState& state, PuzzleView& view, ScriptedMessageBoxes& boxes,
+                    RecordingMismatchDialog& dialog)
+        : engine_(state, view), boxes_(boxes), dialog_(dialog) {}
+
+    void initialise_puzzle() {
+        engine_.initialise_puzzle();
+        record(true);
+    }
+    void evaluate_proposal() {
+        engine_.evaluate_proposal();
+        record(true);
+    }
+    void check_word_fit() {
+        engine_.check_word_fit();
+        record(false);
+    }
+    void tally_letters() { engine_.tally_letters(); }
+    PuzzleEngine& engine() { return engine_; }
+
+  private:
+    void record(bool with_refusal) {
+        if (with_refusal && engine_.refusal() != Refusal::None) {
+            const RefusalBox box = refusal_box(engine_.refusal());
+            boxes_.show_message(box.icon, MessageButtons::Ok, box.text);
+        }
+        if (engine_.mismatch()) {
+            dialog_.opened.push_back(*engine_.mismatch());
+        }
+    }
+
+    PuzzleEngine engine_;
+    ScriptedMessageBoxes& boxes_;
+    RecordingMismatchDialog& dialog_;
 };
 
 // One engine over an in-memory view, as the window would wire it.
@@ -53,7 +92,7 @@ struct EngineHarness {
     MemoryPuzzleView view;
     ScriptedMessageBoxes boxes;
     RecordingMismatchDialog dialog;
-    PuzzleEngine engine{state, view, boxes, dialog};
+    RecordingEngine engine{state, view, boxes, dialog};
     int proposal_changes = 0;
 
     EngineHarness() {

@@ -1,6 +1,6 @@
 #include "../storage/storage_test_support.h"
-#include "ui/colour_value.h"
-#include "ui/window_design.h"
+#include "ui/widgets/colour_value.h"
+#include "ui/widgets/window_design.h"
 #include "window_harness.h"
 
 using namespace vorlo;

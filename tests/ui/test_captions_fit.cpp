@@ -1,5 +1,5 @@
-#include "ui/window_design.h"
-#include "ui/word_mismatch_window.h"
+#include "ui/widgets/window_design.h"
+#include "ui/windows/word_mismatch_window.h"
 #include "window_harness.h"
 
 #include <QFontDatabase>
@@ -93,8 +93,10 @@ class CaptionsFitTest : public QObject {
 
     void the_main_window_shows_every_caption_whole() {
         WindowHarness h;
-        h.window->set_remaining_count(QStringLiteral("600"));
-        h.window->set_found_count(QStringLiteral("600"));
+        h.window->findChild<QLabel*>(QStringLiteral("lettres_restantes"))
+            ->setText(QStringLiteral("600"));
+        h.window->findChild<QLabel*>(QStringLiteral("lettres_trouvées"))
+            ->setText(QStringLiteral("600"));
         expect_whole_captions(h.window->centralWidget());
     }
 

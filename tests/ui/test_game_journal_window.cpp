@@ -1,9 +1,9 @@
 #include "report/forum_message.h"
 #include "report/game_posts.h"
 #include "storage/storage_test_support.h"
-#include "ui/journal_window.h"
-#include "ui/message_preview.h"
-#include "ui/transient_notice.h"
+#include "ui/widgets/transient_notice.h"
+#include "ui/windows/journal_window.h"
+#include "ui/windows/message_preview.h"
 #include "window_harness.h"
 
 #include <QLineEdit>
@@ -167,7 +167,7 @@ class GameJournalWindowTest : public QObject {
         QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("2"));
         QCOMPARE(h.window->proposal(), QStringLiteral("LE CHIT DORT"));
         QCOMPARE(h.window->saved_marker(), QString());
-        QCOMPARE(h.state.saved_found, QStringLiteral("L* CHAT DOR*"));
+        QCOMPARE(h.window->game().state().saved_found, QStringLiteral("L* CHAT DOR*"));
         QCOMPARE(column(table(journal, QStringLiteral("tours")), 1), QStringList{"Alice"});
         h.click(QStringLiteral("bt_copier"));
         QCOMPARE(h.clipboard.held,

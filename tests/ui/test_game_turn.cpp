@@ -1,6 +1,6 @@
-#include "engine/messages.h"
 #include "report/forum_message.h"
-#include "ui/word_mismatch_window.h"
+#include "ui/main_window/messages.h"
+#include "ui/windows/word_mismatch_window.h"
 #include "window_harness.h"
 
 using namespace vorlo;

@@ -1,5 +1,5 @@
-#include "ui/twips.h"
-#include "ui/window_design.h"
+#include "ui/widgets/twips.h"
+#include "ui/widgets/window_design.h"
 #include "window_harness.h"
 
 #include <QFontInfo>

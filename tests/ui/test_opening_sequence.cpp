@@ -1,6 +1,6 @@
 #include "../storage/storage_test_support.h"
-#include "ui/colour_value.h"
-#include "ui/window_design.h"
+#include "ui/widgets/colour_value.h"
+#include "ui/widgets/window_design.h"
 #include "window_harness.h"
 
 using namespace vorlo;
@@ -42,9 +42,9 @@ class OpeningSequenceTest : public QObject {
         QCOMPARE(h.window->pos(), QPoint(13, 13));
         QCOMPARE(h.window->saved_marker(), QString());
         // The snapshot holds what was loaded.
-        QCOMPARE(h.state.saved_found, QStringLiteral("Vide"));
-        QCOMPARE(h.state.saved_letters, QStringLiteral("Vide"));
-        QVERIFY(!h.state.proposal_refused);
+        QCOMPARE(h.window->game().state().saved_found, QStringLiteral("Vide"));
+        QCOMPARE(h.window->game().state().saved_letters, QStringLiteral("Vide"));
+        QVERIFY(!h.window->game().state().proposal_refused);
     }
 
     void the_stored_page_comes_back() {
@@ -61,8 +61,8 @@ class OpeningSequenceTest : public QObject {
         QCOMPARE(h.window->remaining_letters(), QStringLiteral("E C "));
         QCOMPARE(h.caption(QStringLiteral("lettres_restantes")), QStringLiteral("12"));
         QCOMPARE(h.caption(QStringLiteral("lettres_trouvées")), QStringLiteral("0"));
-        QCOMPARE(h.state.saved_remaining_count, 12);
-        QCOMPARE(h.state.saved_letters, QStringLiteral("E C "));
+        QCOMPARE(h.window->game().state().saved_remaining_count, 12);
+        QCOMPARE(h.window->game().state().saved_letters, QStringLiteral("E C "));
     }
 
     void a_saved_page_survives_a_restart() {

@@ -1,8 +1,8 @@
 #include "../storage/storage_test_support.h"
+#include "app/page_file.h"
+#include "app/page_folder.h"
 #include "storage/vorlo_database.h"
 #include "support/engine_harness.h"
-#include "ui/page_file.h"
-#include "ui/page_folder.h"
 #include "window_harness.h"
 
 #include <QTemporaryDir>
@@ -170,7 +170,6 @@ class PageFileTest : public QObject {
                 QVERIFY2(other.exec(QStringLiteral("UPDATE \"données\" SET base = 'AUTRE'")),
                          qPrintable(other.last_error()));
             };
-            PuzzleState state;
             VorloDatabase database;
             ScriptedMessageBoxes boxes;
             ScriptedChoosers choosers;
@@ -183,8 +182,7 @@ class PageFileTest : public QObject {
             } else {
                 QVERIFY(open_page_file(database, folder.path(), true, boxes));
                 hold();
-                const MainWindow window(state, database,
-                                        Platform{boxes, choosers, clipboard, exit});
+                const MainWindow window(database, Platform{boxes, choosers, clipboard, exit});
                 QCOMPARE(window.opening_failure(),
                          QStringLiteral("le fichier est utilisé par un autre programme"));
                 QVERIFY(window.reference() != QStringLiteral("Vide"));

@@ -1,5 +1,5 @@
 #include "../storage/storage_test_support.h"
-#include "ui/colour_value.h"
+#include "ui/widgets/colour_value.h"
 #include "window_harness.h"
 
 #include <QClipboard>

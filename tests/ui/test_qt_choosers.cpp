@@ -1,6 +1,6 @@
-#include "ui/application_setup.h"
-#include "ui/colour_value.h"
-#include "ui/qt_platform.h"
+#include "app/application_setup.h"
+#include "ui/platform/qt_platform.h"
+#include "ui/widgets/colour_value.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,5 +1,5 @@
 #include "../storage/storage_test_support.h"
-#include "engine/messages.h"
+#include "ui/main_window/messages.h"
 #include "window_harness.h"
 
 #include <QCloseEvent>

@@ -3,10 +3,10 @@
 #include "engine/puzzle_state.h"
 #include "storage/vorlo_database.h"
 #include "support/engine_harness.h"
-#include "ui/main_window.h"
-#include "ui/platform.h"
-#include "ui/proposal_editor.h"
-#include "ui/text_box.h"
+#include "ui/main_window/main_window.h"
+#include "ui/platform/platform.h"
+#include "ui/widgets/proposal_editor.h"
+#include "ui/widgets/text_box.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -86,7 +86,6 @@ struct PageFile {
 
 // The main window over a database file and scripted desktop services.
 struct OpenWindow {
-    PuzzleState state;
     VorloDatabase database;
     ScriptedMessageBoxes boxes;
     ScriptedChoosers choosers;
@@ -99,8 +98,7 @@ struct OpenWindow {
         if (!opened.ok) {
             qWarning("cannot open %s: %s", qPrintable(path), qPrintable(opened.error));
         }
-        window = std::make_unique<MainWindow>(state, database,
-                                              Platform{boxes, choosers, clipboard, exit});
+        window = std::make_unique<MainWindow>(database, Platform{boxes, choosers, clipboard, exit});
     }
 };
 
