@@ -17,15 +17,4 @@ struct TextRange {
 // The bad word of the last refusal as a range of the proposal; empty when there is none.
 TextRange bad_word_range(const PuzzleState& state);
 
-// Fixed captions of the dialog.
-namespace mismatch_texts {
-QString title();
-QString sizes_differ();
-QString found_label();
-QString proposal_label();
-QString position_label();
-QString please_correct();
-QString ok_button();
-}  // namespace mismatch_texts
-
 }  // namespace vorlo

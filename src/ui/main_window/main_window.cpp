@@ -77,8 +77,11 @@ void MainWindow::connect_game() {
             [this, show_in](const QString& text) { show_in(soluce_, text); });
     connect(&game_, &PuzzleGame::letters_changed, this,
             [this, show_in](const QString& text) { show_in(lettres_, text); });
-    connect(&game_, &PuzzleGame::proposal_changed, this,
-            [this](const QString& text) { propal_->set_text(text); });
+    connect(&game_, &PuzzleGame::proposal_changed, this, [this](const QString& text) {
+        if (propal_->last_text() != text) {
+            propal_->set_text(text);
+        }
+    });
     connect(&game_, &PuzzleGame::counts_changed, this, [this](int remaining, int found) {
         remaining_count_->setText(QString::number(remaining));
         found_count_->setText(QString::number(found));
@@ -100,7 +103,7 @@ void MainWindow::connect_events() {
     connect(ref_, &TextBox::focus_moved_away, this, &MainWindow::clean_reference_box);
     // Any change of the proposal's text goes to the game, which then holds the page unsaved.
     connect(propal_, &ProposalEditor::text_edited, this,
-            [this] { game_.edit_proposal(propal_->text()); });
+            [this] { game_.edit_proposal(propal_->last_text()); });
     connect(propal_, &ProposalEditor::focus_moved_away, this, &MainWindow::clean_proposal_box);
     connect(propal_, &ProposalEditor::mouse_pressed, this, &MainWindow::proposal_mouse_pressed);
     // What the middle button pasted goes through the same scan as the right button's paste.

@@ -16,6 +16,8 @@ class ProposalEditor : public QTextEdit, public StyledArea {
     explicit ProposalEditor(QWidget* parent);
 
     QString text() const;  // line breaks as CR LF
+    // The same text as kept at its last change, without reading the document again.
+    const QString& last_text() const { return last_text_; }
     // Replaces only the part that differs, so the characters around it keep their look.
     // Writing the same text again is not a change.
     void set_text(const QString& text);

@@ -42,4 +42,15 @@ class WordMismatchOpener {
     QPointer<WordMismatchWindow> window_;
 };
 
+// Fixed captions of the dialog.
+namespace mismatch_texts {
+QString title();
+QString sizes_differ();
+QString found_label();
+QString proposal_label();
+QString position_label();
+QString please_correct();
+QString ok_button();
+}  // namespace mismatch_texts
+
 }  // namespace vorlo
