@@ -5,18 +5,99 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
+#include <memory>
+
 using namespace vorlo;
 
 namespace {
 
-// "Enregistrer" with the journal: the page and every row of the journal in one transaction.
+// The page as the last game of a journal leaves it.
+StoredPage page_of(const JournalContents& journal) {
+    const PuzzlePage page = journal.games.back().current_page();
+    return {page.reference, page.found_text, page.reference, page.letters, page.remaining_count};
+}
+
+// A page file whose journal holds `games` games of 20 turns (21 rows each), made once per
+// size and kept for the run; each benchmark opens it again.
+const QString& stored_file(int games) {
+    static std::map<int, std::unique_ptr<QTemporaryDir>> folders;
+    static std::map<int, QString> paths;
+    if (!paths.count(games)) {
+        auto dir = std::make_unique<QTemporaryDir>();
+        const QString path = dir->filePath(VorloDatabase::file_name());
+        VorloDatabase database;
+        database.open(path);
+        const JournalContents journal = bench::long_journal(games, 20);
+        database.save_page(page_of(journal), journal);
+        folders[games] = std::move(dir);
+        paths[games] = path;
+    }
+    return paths[games];
+}
+
+// The start: the file opened and its page and latest two games read, as the window does.
+void BM_Start(benchmark::State& st) {
+    const QString& path = stored_file(static_cast<int>(st.range(0)));
+    for (auto _ : st) {
+        VorloDatabase database;
+        if (!database.open(path).ok) {
+            st.SkipWithError("the file did not open");
+            break;
+        }
+        benchmark::DoNotOptimize(database.read_page());
+        benchmark::DoNotOptimize(database.read_journal(nullptr, 2));
+    }
+}
+
+// "Enregistrer" after a turn, with the journal held from its latest two games.
+void BM_Save(benchmark::State& st) {
+    VorloDatabase database;
+    database.open(stored_file(static_cast<int>(st.range(0))));
+    const JournalContents held = database.read_journal(nullptr, 2);
+    const StoredPage page = page_of(held);
+    for (auto _ : st) {
+        if (!database.save_page(page, held)) {
+            st.SkipWithError("the save failed");
+            break;
+        }
+    }
+}
+
+// Undo reaching back past the games held: each earlier game read in turn, from the last.
+void BM_EarlierGame(benchmark::State& st) {
+    const int games = static_cast<int>(st.range(0));
+    VorloDatabase database;
+    database.open(stored_file(games));
+    int before = games;
+    for (auto _ : st) {
+        if (before <= 1) {
+            before = games;
+        }
+        const std::optional<NumberedGame> earlier = database.read_game_before(before);
+        if (!earlier) {
+            st.SkipWithError("no earlier game");
+            break;
+        }
+        before = earlier->number;
+    }
+}
+
+// Each step for 10, 1,000 and 10,000 games, one after the other.
+void games_from_10_to_10000(benchmark::internal::Benchmark* b) {
+    b->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->ArgName("games");
+}
+BENCHMARK(BM_Start)->Apply(games_from_10_to_10000);
+BENCHMARK(BM_Save)->Apply(games_from_10_to_10000);
+BENCHMARK(BM_EarlierGame)->Apply(games_from_10_to_10000);
+
+// "Enregistrer" with a whole journal held: the page and every row in one transaction.
 void BM_SavePageWithJournal(benchmark::State& st) {
     QTemporaryDir dir;
     VorloDatabase database;
     database.open(dir.filePath(VorloDatabase::file_name()));
     const JournalContents journal = bench::long_journal(static_cast<int>(st.range(0)), 20);
-    const QString text = bench::full_length_text();
-    const StoredPage page{text, text, text, text, 440};
+    const StoredPage page = page_of(journal);
     for (auto _ : st) {
         if (!database.save_page(page, journal)) {
             st.SkipWithError("the save failed");
@@ -27,14 +108,13 @@ void BM_SavePageWithJournal(benchmark::State& st) {
 }
 BENCHMARK(BM_SavePageWithJournal)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
-// The journal read back at start-up.
+// The whole journal read back, as a save of it left it.
 void BM_ReadJournal(benchmark::State& st) {
     QTemporaryDir dir;
     VorloDatabase database;
     database.open(dir.filePath(VorloDatabase::file_name()));
-    const QString text = bench::full_length_text();
-    database.save_page({text, text, text, text, 440},
-                       bench::long_journal(static_cast<int>(st.range(0)), 20));
+    const JournalContents journal = bench::long_journal(static_cast<int>(st.range(0)), 20);
+    database.save_page(page_of(journal), journal);
     for (auto _ : st) {
         benchmark::DoNotOptimize(database.read_journal());
     }

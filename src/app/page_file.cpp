@@ -76,6 +76,10 @@ bool open_page_file(VorloDatabase& database, const QString& folder, bool folder_
         tell(boxes, MessageIcon::Critical, opened.error);
         return false;
     }
+    // A file that cannot be written, or a journal kept under another name, is said at once.
+    if (!opened.notice.isEmpty()) {
+        tell(boxes, MessageIcon::Exclamation, opened.notice);
+    }
     return true;
 }
 

@@ -5,13 +5,13 @@
 #include "storage/field_values.h"
 #include "storage/sql_statement.h"
 
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariant>
 
 #include <algorithm>
-#include <vector>
+#include <variant>
 
 namespace vorlo::journal_table {
 
@@ -19,31 +19,9 @@ namespace {
 
 using schema::quoted;
 
-// Kinds of rows.
-const QString kGameRow = QStringLiteral("partie");
-const QString kTurnRow = QStringLiteral("tour");
-const QString kPlayerRow = QStringLiteral("joueur");
-
 struct Column {
     QString name;
     QString type;
-};
-
-// The columns by role, numbered in the order they are written and read.
-enum Col : int {
-    Kind,
-    GameNumber,
-    TurnNumber,
-    Player,
-    Proposal,
-    Reference,
-    FoundText,
-    Letters,
-    Revealed,
-    Remaining,
-    RepeatOf,
-    Initialised,
-    ColumnCount
 };
 
 // The columns, in the order of `Col`.
@@ -65,10 +43,6 @@ const std::vector<Column>& columns() {
     return all;
 }
 
-QString name_of(Col column) {
-    return columns()[static_cast<std::size_t>(column)].name;
-}
-
 // A row to write: the values given, Null in every other column.
 QVariantList row_of(std::initializer_list<std::pair<Col, QVariant>> values) {
     QVariantList row(ColumnCount);
@@ -78,35 +52,87 @@ QVariantList row_of(std::initializer_list<std::pair<Col, QVariant>> values) {
     return row;
 }
 
-bool is_text(const Column& column) {
-    return column.type == QLatin1String("TEXT");
+QString index_name() {
+    return QStringLiteral("journal_ordre");
 }
 
-QString reason(const QSqlError& error) {
-    return engine_reason(error);
+// The engine matches names ignoring the case of ASCII letters only.
+bool same_name(const QString& a, const QString& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const QChar x = a.at(i);
+        const QChar y = b.at(i);
+        if (x != y && !(x.unicode() < 128 && y.unicode() < 128 && x.toLower() == y.toLower())) {
+            return false;
+        }
+    }
+    return true;
 }
 
-std::optional<QString> run(QSqlDatabase& db, const QString& statement,
+bool has_name(const QStringList& names, const QString& name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&name](const QString& n) { return same_name(n, name); });
+}
+
+std::optional<QString> run(const QSqlDatabase& db, const QString& statement,
                            const QVariantList& values = {}) {
     return sql::run(db, statement, values);
 }
 
-QString creation_statement() {
+// The first value of the first row, or Null when there is none or the read fails.
+QVariant single_value(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        return {};
+    }
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    if (!query.exec() || !query.next()) {
+        return {};
+    }
+    return query.value(0);
+}
+
+// "table" or "view" for an object of the file, empty when there is none.
+QString object_type(const QSqlDatabase& db, const QString& name) {
+    return single_value(db,
+                        QStringLiteral("SELECT type FROM sqlite_master WHERE type IN ('table', "
+                                       "'view') AND name = ? COLLATE NOCASE"),
+                        {name})
+        .toString();
+}
+
+QString column_list(const QStringList& names) {
+    QStringList quoted_names;
+    for (const QString& name : names) {
+        quoted_names << quoted(name);
+    }
+    return quoted_names.join(QStringLiteral(", "));
+}
+
+QString creation_statement(const QString& table) {
     QStringList defined;
     for (const Column& column : columns()) {
         defined << quoted(column.name) + QLatin1Char(' ') + column.type;
     }
-    return QStringLiteral("CREATE TABLE ") + quoted(table_name()) + QStringLiteral(" (") +
+    return QStringLiteral("CREATE TABLE ") + quoted(table) + QStringLiteral(" (") +
            defined.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
+QString index_statement() {
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS ") + quoted(index_name()) +
+           QStringLiteral(" ON ") + quoted(table_name()) + QStringLiteral(" (") +
+           quoted(name_of(Kind)) + QStringLiteral(", ") + number_of(name_of(GameNumber)) +
+           QStringLiteral(", ") + number_of(name_of(TurnNumber)) + QLatin1Char(')');
+}
+
 QString insert_statement() {
-    QStringList named;
-    for (const Column& column : columns()) {
-        named << quoted(column.name);
-    }
     return QStringLiteral("INSERT INTO ") + quoted(table_name()) + QStringLiteral(" (") +
-           named.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+           column_list(column_names()) + QStringLiteral(") VALUES (") +
            QStringList(static_cast<qsizetype>(columns().size()), QStringLiteral("?"))
                .join(QStringLiteral(", ")) +
            QLatin1Char(')');
@@ -117,7 +143,7 @@ QString text(const QString& value) {
 }
 
 QVariantList game_row(int number, const Game& game) {
-    return row_of({{Kind, kGameRow},
+    return row_of({{Kind, game_kind()},
                    {GameNumber, number},
                    {TurnNumber, 0},
                    {Reference, text(game.start.reference)},
@@ -129,7 +155,7 @@ QVariantList game_row(int number, const Game& game) {
 }
 
 QVariantList turn_row(int game_number, const Turn& turn) {
-    return row_of({{Kind, kTurnRow},
+    return row_of({{Kind, turn_kind()},
                    {GameNumber, game_number},
                    {TurnNumber, turn.number},
                    {Player, text(turn.player)},
@@ -141,27 +167,68 @@ QVariantList turn_row(int game_number, const Turn& turn) {
                    {RepeatOf, turn.repeat_of}});
 }
 
-int whole(const QVariant& value) {
-    bool ok = false;
-    const qlonglong number = value.toLongLong(&ok);
-    return ok && number >= 0 && number <= 100000 ? static_cast<int>(number) : 0;
-}
+// What a column refuses: Null when it is declared NOT NULL, unless it is a column the
+// program never writes and the file gives it a default.
+struct ColumnShape {
+    QString name;
+    bool refuses_null = false;
+};
 
-QString text_of(const QVariant& value) {
-    if (value.typeId() == QMetaType::QByteArray) {
-        return QString::fromUtf8(value.toByteArray());  // a text, as utf8_of selects it
+// The columns of the journal; the reason instead when the engine fails the read.
+std::variant<std::vector<ColumnShape>, QString> column_shapes(const QSqlDatabase& db) {
+    std::vector<ColumnShape> shapes;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(") + quoted(table_name()) +
+                    QLatin1Char(')'))) {
+        return engine_reason(query.lastError());
     }
-    return field_values::text_of(value).value_or(QString());
+    while (query.next()) {
+        const QString name = query.value(1).toString();
+        const bool not_null = query.value(3).toLongLong() != 0;
+        const bool has_default = !query.value(4).isNull();
+        const bool written = has_name(column_names(), name);
+        shapes.push_back({name, not_null && (written || !has_default)});
+    }
+    if (query.lastError().isValid() || shapes.empty()) {
+        // A table has columns: none read is a read that failed, and no reason to set it aside.
+        return engine_reason(query.lastError());
+    }
+    return shapes;
 }
 
-// A text column selected as its UTF-8 bytes, which the program decodes much faster than the
-// engine turns them into UTF-16 (most of a long journal's read went there). A blob is no
-// text and comes as Null; numbers come as they are.
-QString utf8_of(const QString& column) {
-    return QStringLiteral(
-               "CASE typeof(%1) WHEN 'text' THEN CAST(%1 AS BLOB) "
-               "WHEN 'blob' THEN NULL ELSE %1 END")
-        .arg(column);
+// A name for the journal set aside, with the date, that no table or view of the file has.
+QString aside_name(const QSqlDatabase& db, const QDateTime& now) {
+    const QString base =
+        table_name() + QStringLiteral("_") + now.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    QString name = base;
+    for (int n = 2; !object_type(db, name).isEmpty(); ++n) {
+        name = base + QLatin1Char('_') + QString::number(n);
+    }
+    return name;
+}
+
+// A view keeps its definition under the new name; it holds no rows of its own.
+std::optional<QString> rename_view(QSqlDatabase& db, const QString& new_name) {
+    const QString definition =
+        single_value(db,
+                     QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'view' AND "
+                                    "name = ? COLLATE NOCASE"),
+                     {table_name()})
+            .toString();
+    static const QRegularExpression head(
+        QStringLiteral(R"(^\s*CREATE\s+(?:TEMP\s+|TEMPORARY\s+)?VIEW\s+(?:IF\s+NOT\s+EXISTS\s+)?)"
+                       R"((?:"(?:[^"]|"")*"|\[[^\]]*\]|`[^`]*`|[^\s(]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = head.match(definition);
+    if (match.hasMatch()) {
+        const QString renamed =
+            QStringLiteral("CREATE VIEW ") + quoted(new_name) + definition.mid(match.capturedEnd());
+        if (std::optional<QString> failure = run(db, renamed)) {
+            return failure;
+        }
+    }
+    return run(db, QStringLiteral("DROP VIEW ") + quoted(table_name()));
 }
 
 }  // namespace
@@ -170,215 +237,299 @@ QString table_name() {
     return QStringLiteral("journal");
 }
 
-bool exists(const QSqlDatabase& db) {
-    return sql::find_table(db, table_name()).exists;
+QString name_of(Col column) {
+    return columns()[static_cast<std::size_t>(column)].name;
 }
 
-std::optional<QString> add_if_missing(QSqlDatabase& db) {
-    if (exists(db)) {
+bool is_text(Col column) {
+    return columns()[static_cast<std::size_t>(column)].type == QLatin1String("TEXT");
+}
+
+QString unread_rows_table_name() {
+    return QStringLiteral("journal_illisible");
+}
+
+QString game_kind() {
+    return QStringLiteral("partie");
+}
+
+QString turn_kind() {
+    return QStringLiteral("tour");
+}
+
+QString player_kind() {
+    return QStringLiteral("joueur");
+}
+
+QStringList column_names() {
+    QStringList names;
+    for (const Column& column : columns()) {
+        names << column.name;
+    }
+    return names;
+}
+
+QString number_of(const QString& column) {
+    const QString c = quoted(column);
+    const QString most = QString::number(kMaxNumber);
+    return QStringLiteral(
+               "(CASE typeof(%1) WHEN 'integer' THEN (CASE WHEN %1 BETWEEN 0 AND %2 THEN %1 END) "
+               "WHEN 'text' THEN (CASE WHEN length(%1) BETWEEN 1 AND %3 AND NOT %1 GLOB "
+               "'*[^0-9]*' AND CAST(%1 AS INTEGER) <= %2 THEN CAST(%1 AS INTEGER) END) END)")
+        .arg(c, most, QString::number(most.size()));
+}
+
+bool exists(const QSqlDatabase& db, QString* failure) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type IN ('table', "
+                       "'view') AND name = ? COLLATE NOCASE"));
+    query.addBindValue(table_name());
+    if (!query.exec() || !query.next()) {
+        if (failure) {
+            *failure = engine_reason(query.lastError());
+        }
+        return false;
+    }
+    return query.value(0).toLongLong() > 0;
+}
+
+QStringList present_columns(const QSqlDatabase& db) {
+    QStringList names;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("PRAGMA table_info(") + quoted(table_name()) +
+                   QLatin1Char(')'))) {
+        while (query.next()) {
+            names << query.value(1).toString();
+        }
+    }
+    return names;
+}
+
+std::optional<QString> make_writable(QSqlDatabase& db, const QDateTime& now,
+                                     QString* aside_name_given) {
+    const QString type = object_type(db, table_name());
+    if (type == QLatin1String("table")) {
+        const auto read = column_shapes(db);
+        if (const QString* failure = std::get_if<QString>(&read)) {
+            return *failure;
+        }
+        const auto& shapes = std::get<std::vector<ColumnShape>>(read);
+        const bool writable = std::none_of(shapes.begin(), shapes.end(),
+                                           [](const ColumnShape& s) { return s.refuses_null; });
+        if (writable) {
+            QStringList present;
+            for (const ColumnShape& shape : shapes) {
+                present << shape.name;
+            }
+            for (const Column& column : columns()) {
+                if (!has_name(present, column.name)) {
+                    if (std::optional<QString> failure =
+                            run(db, QStringLiteral("ALTER TABLE ") + quoted(table_name()) +
+                                        QStringLiteral(" ADD COLUMN ") + quoted(column.name) +
+                                        QLatin1Char(' ') + column.type)) {
+                        return failure;
+                    }
+                }
+            }
+            return run(db, index_statement());
+        }
+    }
+    if (!type.isEmpty()) {
+        const QString name = aside_name(db, now);
+        std::optional<QString> failure;
+        if (type == QLatin1String("view")) {
+            failure = rename_view(db, name);
+        } else {
+            // The index goes with the rows' order of this program; the new table gets it.
+            failure = run(db, QStringLiteral("DROP INDEX IF EXISTS ") + quoted(index_name()));
+            if (!failure) {
+                failure = run(db, QStringLiteral("ALTER TABLE ") + quoted(table_name()) +
+                                      QStringLiteral(" RENAME TO ") + quoted(name));
+            }
+        }
+        if (failure) {
+            return failure;
+        }
+        if (aside_name_given) {
+            *aside_name_given = name;
+        }
+    }
+    if (std::optional<QString> failure = run(db, creation_statement(table_name()))) {
+        return failure;
+    }
+    return run(db, index_statement());
+}
+
+namespace {
+
+// Rows that no read takes: a kind that is none of the three, or a game or turn row whose
+// game number is no number. Written so that the index answers each part.
+QString outside_condition() {
+    const QString genre = quoted(name_of(Kind));
+    const QString game = number_of(name_of(GameNumber));
+    QStringList parts = {
+        genre + QStringLiteral(" IS NULL"),
+        genre + QStringLiteral(" < '%1'").arg(player_kind()),
+        QStringLiteral("(%1 > '%2' AND %1 < '%3')").arg(genre, player_kind(), game_kind()),
+        QStringLiteral("(%1 > '%2' AND %1 < '%3')").arg(genre, game_kind(), turn_kind()),
+        genre + QStringLiteral(" > '%1'").arg(turn_kind()),
+    };
+    for (const QString& kind : {game_kind(), turn_kind()}) {
+        parts << QStringLiteral("(%1 = '%2' AND %3 IS NULL)").arg(genre, kind, game);
+        parts << QStringLiteral("(%1 = '%2' AND %3 = 0)").arg(genre, kind, game);
+    }
+    return parts.join(QStringLiteral(" OR "));
+}
+
+}  // namespace
+
+int rows_outside_the_games(const QSqlDatabase& db) {
+    return static_cast<int>(single_value(db, QStringLiteral("SELECT count(*) FROM ") +
+                                                 quoted(table_name()) + QStringLiteral(" WHERE ") +
+                                                 outside_condition())
+                                .toLongLong());
+}
+
+std::optional<QString> set_rows_aside(QSqlDatabase& db, const std::vector<qint64>& row_ids) {
+    QString condition = outside_condition();
+    if (!row_ids.empty()) {
+        QStringList ids;
+        for (qint64 id : row_ids) {
+            ids << QString::number(id);
+        }
+        condition +=
+            QStringLiteral(" OR rowid IN (") + ids.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
+    const QString from = QStringLiteral(" FROM ") + quoted(table_name());
+    if (single_value(
+            db, QStringLiteral("SELECT count(*)") + from + QStringLiteral(" WHERE ") + condition)
+            .toLongLong() == 0) {
         return std::nullopt;
     }
-    return run(db, creation_statement());
+    // The table of unread rows has the journal's columns, whatever they are.
+    const QString aside = quoted(unread_rows_table_name());
+    if (object_type(db, unread_rows_table_name()).isEmpty()) {
+        if (std::optional<QString> failure =
+                run(db, QStringLiteral("CREATE TABLE ") + aside + QStringLiteral(" AS SELECT *") +
+                            from + QStringLiteral(" WHERE 0"))) {
+            return failure;
+        }
+    }
+    const QStringList present = present_columns(db);
+    QStringList kept;
+    {
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("PRAGMA table_info(") + aside + QLatin1Char(')'));
+        while (query.next()) {
+            kept << query.value(1).toString();
+        }
+    }
+    for (const QString& name : present) {
+        if (!has_name(kept, name)) {
+            if (std::optional<QString> failure =
+                    run(db, QStringLiteral("ALTER TABLE ") + aside +
+                                QStringLiteral(" ADD COLUMN ") + quoted(name))) {
+                return failure;
+            }
+        }
+    }
+    const QString names = column_list(present);
+    if (std::optional<QString> failure =
+            run(db, QStringLiteral("INSERT INTO ") + aside + QStringLiteral(" (") + names +
+                        QStringLiteral(") SELECT ") + names + from + QStringLiteral(" WHERE ") +
+                        condition + QStringLiteral(" ORDER BY rowid"))) {
+        return failure;
+    }
+    return run(db, QStringLiteral("DELETE") + from + QStringLiteral(" WHERE ") + condition);
 }
 
 std::optional<QString> write(QSqlDatabase& db, const JournalContents& journal) {
-    QString clear = QStringLiteral("DELETE FROM ") + quoted(table_name());
-    QVariantList clear_values;
-    if (journal.earlier_games > 0) {
-        clear += QStringLiteral(" WHERE ") + quoted(name_of(Kind)) + QStringLiteral(" = ? OR ") +
-                 quoted(name_of(GameNumber)) + QStringLiteral(" >= ?");
-        clear_values = {kPlayerRow, journal.first_game_number};
+    const QString genre = quoted(name_of(Kind));
+    const QString game = number_of(name_of(GameNumber));
+    // The rows the journal replaces: the next player's, and those of the games it holds.
+    const QString replaced = QStringLiteral(" WHERE %1 = '%2' OR (%1 IN ('%3', '%4') AND %5 >= ?)")
+                                 .arg(genre, player_kind(), game_kind(), turn_kind(), game);
+    const QVariantList first = {journal.earlier_games > 0 ? journal.first_game_number : 1};
+    const QString from = QStringLiteral(" FROM ") + quoted(table_name());
+
+    // Columns the program does not know keep their values, found again by kind, game and
+    // turn once the rows are written anew.
+    QStringList others;
+    for (const QString& name : present_columns(db)) {
+        if (!has_name(column_names(), name)) {
+            others << name;
+        }
     }
-    if (std::optional<QString> failure = run(db, clear, clear_values)) {
+    const QString kept = QStringLiteral("temp.journal_autres_colonnes");
+    if (!others.isEmpty()) {
+        run(db, QStringLiteral("DROP TABLE IF EXISTS ") + kept);
+        if (std::optional<QString> failure =
+                run(db,
+                    QStringLiteral("CREATE TABLE %1 AS SELECT %2 AS g, %3 AS p, %4 AS t, %5")
+                            .arg(kept, genre, game, number_of(name_of(TurnNumber)),
+                                 column_list(others)) +
+                        from + replaced,
+                    first)) {
+            return failure;
+        }
+    }
+
+    if (std::optional<QString> failure =
+            run(db, QStringLiteral("DELETE") + from + replaced, first)) {
         return failure;
     }
+    const qint64 last_before =
+        single_value(db, QStringLiteral("SELECT coalesce(max(rowid), 0)") + from).toLongLong();
     // One statement, prepared once, for every row.
     QSqlQuery insert(db);
     if (!insert.prepare(insert_statement())) {
-        return reason(insert.lastError());
+        return engine_reason(insert.lastError());
     }
     const auto add = [&insert](const QVariantList& row) -> std::optional<QString> {
         for (int i = 0; i < row.size(); ++i) {
             insert.bindValue(i, row.at(i));
         }
         if (!insert.exec()) {
-            return reason(insert.lastError());
+            return engine_reason(insert.lastError());
         }
         return std::nullopt;
     };
     int game_number = journal.first_game_number - 1;
-    for (const Game& game : journal.games) {
+    for (const Game& held : journal.games) {
         ++game_number;
-        if (std::optional<QString> failure = add(game_row(game_number, game))) {
+        if (std::optional<QString> failure = add(game_row(game_number, held))) {
             return failure;
         }
-        for (const Turn& turn : game.turns) {
+        for (const Turn& turn : held.turns) {
             if (std::optional<QString> failure = add(turn_row(game_number, turn))) {
                 return failure;
             }
         }
     }
-    return add(row_of({{Kind, kPlayerRow},
-                       {GameNumber, 0},
-                       {TurnNumber, 0},
-                       {Player, text(journal.next_player)}}));
-}
-
-namespace {
-
-void set_failure(QString* failure, const QSqlQuery& query) {
-    if (failure) {
-        *failure = reason(query.lastError());
+    if (std::optional<QString> failure =
+            add({player_kind(), 0, 0, text(journal.next_player), QVariant(), QVariant(), QVariant(),
+                 QVariant(), QVariant(), QVariant(), QVariant(), QVariant()})) {
+        return failure;
     }
-}
-
-QString column_is(const QString& column, const QString& comparison) {
-    return quoted(column) + QLatin1Char(' ') + comparison + QStringLiteral(" ?");
-}
-
-// Adds the games, turns and next player of the rows that `condition` selects (every row when
-// it is empty) to `journal`; false when the engine fails the read.
-bool read_rows(const QSqlDatabase& db, const QString& condition, const QVariantList& values,
-               JournalContents& journal, QString* failure) {
-    QStringList named;
-    for (const Column& column : columns()) {
-        named << (is_text(column) ? utf8_of(quoted(column.name)) : quoted(column.name));
-    }
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT ") + named.join(QStringLiteral(", ")) +
-                  QStringLiteral(" FROM ") + quoted(table_name()) +
-                  (condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition) +
-                  QStringLiteral(" ORDER BY ") + quoted(name_of(GameNumber)) +
-                  QStringLiteral(", ") + quoted(name_of(TurnNumber)) + QStringLiteral(", rowid"));
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    if (!query.exec()) {
-        set_failure(failure, query);
-        return false;
-    }
-    int last_game = 0;
-    while (query.next()) {
-        const auto at = [&query](Col column) { return query.value(column); };
-        const QString kind = text_of(at(Kind));
-        const int game_number = whole(at(GameNumber));
-        if (kind == kPlayerRow) {
-            journal.next_player = player_name(text_of(at(Player)));
-        } else if (kind == kGameRow && game_number > last_game) {
-            Game game;
-            game.start = {text_of(at(Reference)), text_of(at(FoundText)), text_of(at(Letters)),
-                          whole(at(Remaining)), whole(at(Revealed))};
-            game.initialised_here = at(Initialised).toBool();
-            if (journal.games.empty()) {
-                journal.first_game_number = game_number;
-            }
-            journal.games.push_back(std::move(game));
-            last_game = game_number;
-        } else if (kind == kTurnRow && game_number == last_game && !journal.games.empty()) {
-            std::vector<Turn>& turns = journal.games.back().turns;
-            Turn turn;
-            turn.number = static_cast<int>(turns.size()) + 1;
-            turn.player = player_name(text_of(at(Player)));
-            turn.proposal = text_of(at(Proposal));
-            turn.found_text = text_of(at(FoundText));
-            turn.letters = text_of(at(Letters));
-            turn.revealed = whole(at(Revealed));
-            turn.remaining = whole(at(Remaining));
-            const int repeat = whole(at(RepeatOf));
-            turn.repeat_of = repeat < turn.number ? repeat : 0;
-            turns.push_back(std::move(turn));
-        }
-    }
-    if (query.lastError().isValid()) {
-        set_failure(failure, query);
-        return false;
-    }
-    return true;
-}
-
-// The numbers of the games the table holds, in the order they are read.
-std::optional<std::vector<int>> game_numbers(const QSqlDatabase& db, QString* failure) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT ") + quoted(name_of(GameNumber)) +
-                  QStringLiteral(" FROM ") + quoted(table_name()) + QStringLiteral(" WHERE ") +
-                  column_is(name_of(Kind), QStringLiteral("=")) + QStringLiteral(" ORDER BY ") +
-                  quoted(name_of(GameNumber)));
-    query.addBindValue(kGameRow);
-    if (!query.exec()) {
-        set_failure(failure, query);
+    if (others.isEmpty()) {
         return std::nullopt;
     }
-    std::vector<int> numbers;
-    while (query.next()) {
-        const int number = whole(query.value(0));
-        if (number > (numbers.empty() ? 0 : numbers.back())) {
-            numbers.push_back(number);
-        }
-    }
-    if (query.lastError().isValid()) {
-        set_failure(failure, query);
-        return std::nullopt;
-    }
-    return numbers;
-}
-
-}  // namespace
-
-JournalContents read(const QSqlDatabase& db, QString* failure, int latest_games) {
-    JournalContents journal;
-    const sql::TableLookup table = sql::find_table(db, table_name());
-    if (table.failure) {
-        if (failure) {
-            *failure = *table.failure;
-        }
-        return {};
-    }
-    if (!table.exists) {
-        return journal;
-    }
-    QString condition;
-    QVariantList values;
-    if (latest_games > 0) {
-        const std::optional<std::vector<int>> numbers = game_numbers(db, failure);
-        if (!numbers) {
-            return {};
-        }
-        const int held = std::min(latest_games, static_cast<int>(numbers->size()));
-        journal.earlier_games = static_cast<int>(numbers->size()) - held;
-        if (journal.earlier_games > 0) {
-            const int first = numbers->at(static_cast<std::size_t>(journal.earlier_games));
-            condition = column_is(name_of(Kind), QStringLiteral("=")) + QStringLiteral(" OR ") +
-                        column_is(name_of(GameNumber), QStringLiteral(">="));
-            values = {kPlayerRow, first};
-        }
-    }
-    if (!read_rows(db, condition, values, journal, failure)) {
-        return {};
-    }
-    return journal;
-}
-
-std::optional<NumberedGame> read_game_before(const QSqlDatabase& db, int before_number) {
-    const std::optional<std::vector<int>> numbers = game_numbers(db, nullptr);
-    if (!numbers) {
-        return std::nullopt;
-    }
-    const auto after = std::lower_bound(numbers->begin(), numbers->end(), before_number);
-    if (after == numbers->begin()) {
-        return std::nullopt;
-    }
-    const int number = *std::prev(after);
-    JournalContents journal;
-    if (!read_rows(db,
-                   column_is(name_of(Kind), QStringLiteral("<>")) + QStringLiteral(" AND ") +
-                       column_is(name_of(GameNumber), QStringLiteral("=")),
-                   {kPlayerRow, number}, journal, nullptr) ||
-        journal.games.size() != 1) {
-        return std::nullopt;
-    }
-    return NumberedGame{number, std::move(journal.games.front())};
+    const QString same_row =
+        QStringLiteral(" FROM %1 k WHERE k.g = %2.%3 AND k.p = %2.%4 AND k.t = %2.%5")
+            .arg(kept, quoted(table_name()), genre, quoted(name_of(GameNumber)),
+                 quoted(name_of(TurnNumber)));
+    std::optional<QString> failure =
+        run(db,
+            QStringLiteral("UPDATE ") + quoted(table_name()) + QStringLiteral(" SET (") +
+                column_list(others) + QStringLiteral(") = (SELECT ") + column_list(others) +
+                same_row + QStringLiteral(" LIMIT 1) WHERE rowid > ? AND EXISTS (SELECT 1") +
+                same_row + QLatin1Char(')'),
+            {last_before});
+    run(db, QStringLiteral("DROP TABLE IF EXISTS ") + kept);
+    return failure;
 }
 
 }  // namespace vorlo::journal_table

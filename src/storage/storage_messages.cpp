@@ -80,6 +80,44 @@ QString set_aside_failed(const QString& path, const QString& set_aside_name) {
                "s'arrête.");
 }
 
+QString read_only_page(const QString& path) {
+    return QStringLiteral("Le fichier de données ") + quoted(path) +
+           QStringLiteral(" est en lecture seule.") + kLineBreak +
+           QStringLiteral(
+               "La page, les couleurs et les polices pourront être modifiées mais pas "
+               "enregistrées.");
+}
+
+QString journal_rows_not_read(int count, const QString& kept_in_table) {
+    const QString counted =
+        count == 1
+            ? QStringLiteral(
+                  "Une ligne du journal des parties (un tour ou une partie) n'a "
+                  "pas pu être lue : elle n'est pas montrée.")
+            : QString::number(count) + QStringLiteral(
+                                           " lignes du journal des parties (des tours ou des "
+                                           "parties) n'ont pas pu être lues : elles ne sont pas "
+                                           "montrées.");
+    return counted + kLineBreak +
+           QStringLiteral("Rien n'est effacé : au prochain enregistrement, ") +
+           (count == 1 ? QStringLiteral("elle est gardée") : QStringLiteral("elles sont gardées")) +
+           QStringLiteral(" à part dans le fichier, dans la table ") + quoted(kept_in_table) + '.';
+}
+
+QString journal_set_aside(const QString& set_aside_name) {
+    return QStringLiteral(
+               "Le journal des parties du fichier de données a une forme que ce programme ne "
+               "peut pas écrire.") +
+           kLineBreak + QStringLiteral("Il est gardé tel quel sous le nom ") +
+           quoted(set_aside_name) + QStringLiteral(" et un nouveau journal commence.");
+}
+
+QString earlier_game_not_read(const QString& reason) {
+    return with_reason(
+        QStringLiteral("La partie précédente n'a pas pu être lue dans le fichier de données."),
+        reason);
+}
+
 QString file_missing() {
     return QStringLiteral("le fichier n'existe pas");
 }

@@ -17,6 +17,14 @@ QString already_open(const QString& path);
 QString unreadable_file_question(const QString& path, const QString& reason,
                                  const QString& set_aside_name);
 QString set_aside_failed(const QString& path, const QString& set_aside_name);
+// The page file can be read but not written: said at start, before any save fails.
+QString read_only_page(const QString& path);
+// Rows of the journal that could not be read: not shown, kept in the file apart.
+QString journal_rows_not_read(int count, const QString& kept_in_table);
+// A journal this program cannot write, kept under another name; a new one begins.
+QString journal_set_aside(const QString& set_aside_name);
+// Undo needs a game that the file holds but cannot give.
+QString earlier_game_not_read(const QString& reason);
 
 // Reasons the storage gives itself, to go into the texts above.
 QString file_missing();

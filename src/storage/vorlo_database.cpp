@@ -3,10 +3,12 @@
 #include "storage/database_schema.h"
 #include "storage/engine_reason.h"
 #include "storage/field_values.h"
+#include "storage/journal_reading.h"
 #include "storage/journal_table.h"
 #include "storage/sql_statement.h"
 #include "storage/storage_messages.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -18,6 +20,15 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 namespace vorlo {
 
@@ -118,21 +129,44 @@ Failure write_first_record(const QSqlDatabase& db, const QString& table,
 }
 
 // Runs `work` in one transaction: it is committed when every step succeeds and rolled back
-// otherwise, so that the file holds either all of it or none.
+// otherwise, so that the file holds either all of it or none. The transaction is the
+// engine's own statements: the driver's transaction calls lose the engine's code, and with
+// it the reason (a full disk or another program reading the file at the commit).
 Failure in_transaction(QSqlDatabase& db, const std::function<Failure()>& work) {
-    if (!db.transaction()) {
-        return engine_reason(db.lastError());
-    }
-    if (Failure failure = work()) {
-        db.rollback();
+    if (Failure failure = sql::run(db, QStringLiteral("BEGIN"))) {
         return failure;
     }
-    if (!db.commit()) {
-        const QString reason = engine_reason(db.lastError());
-        db.rollback();
-        return reason;
+    if (Failure failure = work()) {
+        sql::run(db, QStringLiteral("ROLLBACK"));
+        return failure;
+    }
+    if (Failure failure = sql::run(db, QStringLiteral("COMMIT"))) {
+        sql::run(db, QStringLiteral("ROLLBACK"));
+        return failure;
     }
     return std::nullopt;
+}
+
+// The path of the file itself, symbolic links resolved, even when it does not exist yet.
+QString file_itself(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists()) {
+        return info.canonicalFilePath();
+    }
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+}
+
+// Adds the row ids not yet among `kept`; how many were added.
+int add_unread_rows(std::vector<qint64>& kept, const std::vector<qint64>& found) {
+    int added = 0;
+    for (qint64 id : found) {
+        if (std::find(kept.begin(), kept.end(), id) == kept.end()) {
+            kept.push_back(id);
+            ++added;
+        }
+    }
+    return added;
 }
 
 Failure create_schema(QSqlDatabase& db) {
@@ -202,17 +236,21 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
         return result;
     }
     // One copy of the program per file: a second one would overwrite the first one's page
-    // at its next save. A read-only page writes nothing and needs no lock.
+    // at its next save. A read-only page writes nothing and needs no lock. The lock file lies
+    // beside the file itself, whatever link leads to it, where earlier versions look for it;
+    // the hold on the file itself (see hold_file) also covers a hard link of another name.
     if (!read_only) {
-        lock_ = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+        lock_ = std::make_unique<QLockFile>(file_itself(path) + QStringLiteral(".lock"));
         lock_->setStaleLockTime(0);  // held for the whole run; a dead holder is still seen
-        if (!lock_->tryLock(0)) {
-            const bool held = lock_->error() == QLockFile::LockFailedError;
+        const bool locked = lock_->tryLock(0);
+        const bool held = !locked && lock_->error() == QLockFile::LockFailedError;
+        if (!locked) {
             lock_.reset();
-            if (held) {
-                result.error = storage_messages::already_open(path);
-                return result;
-            }
+        }
+        if (held || (existed && !hold_file(path))) {
+            close();
+            result.error = storage_messages::already_open(path);
+            return result;
         }
     }
     {
@@ -244,9 +282,25 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
                 result.ok = true;
             }
         }
-        // A file from before the journal gets its table; without it the journal is not kept.
+        // A file from before the journal gets its table, an older journal its index and the
+        // columns it lacks; a journal that cannot be written is kept under another name.
         if (result.ok && !read_only) {
-            journal_table::add_if_missing(db);
+            QString aside;
+            const Failure failure = in_transaction(db, [&db, &aside]() {
+                return journal_table::make_writable(db, QDateTime::currentDateTime(), &aside);
+            });
+            if (!failure && !aside.isEmpty()) {
+                result.notice = storage_messages::journal_set_aside(aside);
+            }
+        }
+    }
+    if (result.ok && !existed && !read_only) {
+        hold_file(path);  // nobody else can hold a file just made
+    }
+    if (result.ok) {
+        result.read_only = read_only || !QFileInfo(path).isWritable();
+        if (!read_only && result.read_only) {
+            result.notice = storage_messages::read_only_page(path);
         }
     }
     if (!result.ok) {
@@ -274,7 +328,41 @@ void VorloDatabase::close() {
     }
     QSqlDatabase::removeDatabase(connection_name_);
     lock_.reset();
+    release_file();
 }
+
+#ifdef Q_OS_UNIX
+// An exclusive hold on the open file, which the system gives to one open file at a time
+// whatever name it was opened by, and lets go when the program ends however it ends. It is
+// of another kind than the engine's own locks on the file, which it does not disturb.
+bool VorloDatabase::hold_file(const QString& path) {
+    release_file();
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (handle < 0) {
+        return true;  // nothing to hold it by; the lock file still holds the path
+    }
+    if (::flock(handle, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(handle);
+        return !held;
+    }
+    file_handle_ = handle;
+    return true;
+}
+
+void VorloDatabase::release_file() {
+    if (file_handle_ >= 0) {
+        ::close(file_handle_);
+        file_handle_ = -1;
+    }
+}
+#else
+bool VorloDatabase::hold_file(const QString&) {
+    return true;
+}
+
+void VorloDatabase::release_file() {}
+#endif
 
 StoredPage VorloDatabase::read_page(QString* failure) const {
     StoredPage page;
@@ -334,16 +422,43 @@ JournalContents VorloDatabase::read_journal(QString* failure, int latest_games) 
     if (!is_open()) {
         return {};
     }
-    return journal_table::read(QSqlDatabase::database(connection_name_, false), failure,
-                               latest_games);
+    const QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    journal_reading::JournalRead read = journal_reading::read(db, latest_games);
+    if (!read.failure.isEmpty()) {
+        set_error(failure, read.failure);
+        return {};
+    }
+    add_unread_rows(unread_rows_, read.unread_rows);
+    rows_not_read_ =
+        static_cast<int>(unread_rows_.size()) + journal_table::rows_outside_the_games(db);
+    if (rows_not_read_ > 0) {
+        journal_notice_ = storage_messages::journal_rows_not_read(
+            rows_not_read_, journal_table::unread_rows_table_name());
+    }
+    return std::move(read.journal);
 }
 
-std::optional<NumberedGame> VorloDatabase::read_game_before(int before_number) const {
+std::optional<NumberedGame> VorloDatabase::read_game_before(int before_number,
+                                                            QString* failure) const {
     if (!is_open()) {
         return std::nullopt;
     }
-    return journal_table::read_game_before(QSqlDatabase::database(connection_name_, false),
-                                           before_number);
+    journal_reading::EarlierGame earlier = journal_reading::read_game_before(
+        QSqlDatabase::database(connection_name_, false), before_number);
+    rows_not_read_ += add_unread_rows(unread_rows_, earlier.unread_rows);
+    if (!earlier.failure.isEmpty()) {
+        set_error(failure, storage_messages::earlier_game_not_read(earlier.failure));
+        return std::nullopt;
+    }
+    return std::move(earlier.game);
+}
+
+int VorloDatabase::journal_rows_not_read() const {
+    return rows_not_read_;
+}
+
+QString VorloDatabase::take_journal_notice() {
+    return std::exchange(journal_notice_, QString());
 }
 
 bool VorloDatabase::save(const StoredPage& page, const JournalContents* journal, QString* error) {
@@ -368,6 +483,7 @@ bool VorloDatabase::save(const StoredPage& page, const JournalContents* journal,
     };
     const FieldValues counter = {{schema::count_field(), *page.nb_lettres}};
     QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    QString aside;
     const Failure failure = in_transaction(db, [&]() -> Failure {
         if (Failure page_failure = write_first_record(db, schema::page_table(), texts)) {
             return page_failure;
@@ -378,15 +494,29 @@ bool VorloDatabase::save(const StoredPage& page, const JournalContents* journal,
         if (!journal) {
             return std::nullopt;
         }
-        // A table that could not be added when the file was opened is added now.
-        if (Failure table_failure = journal_table::add_if_missing(db)) {
+        // The journal changed since the file was opened is made writable again; the rows
+        // that could not be read go apart before the rows read are replaced.
+        aside.clear();
+        if (Failure table_failure =
+                journal_table::make_writable(db, QDateTime::currentDateTime(), &aside)) {
             return table_failure;
+        }
+        if (aside.isEmpty()) {
+            if (Failure aside_failure = journal_table::set_rows_aside(db, unread_rows_)) {
+                return aside_failure;
+            }
         }
         return journal_table::write(db, *journal);
     });
     if (failure) {
         set_error(error, storage_messages::save_failed(*failure));
         return false;
+    }
+    if (journal) {
+        unread_rows_.clear();
+    }
+    if (!aside.isEmpty()) {
+        journal_notice_ = storage_messages::journal_set_aside(aside);
     }
     return true;
 }

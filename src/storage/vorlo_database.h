@@ -31,6 +31,11 @@ class VorloDatabase {
         // says which.
         bool unreadable = false;
         QString reason;
+        // The file can be read but not written: every save will fail.
+        bool read_only = false;
+        // What the user is told once the file is open (French; empty when nothing): the file
+        // is read-only, or its journal could not be written and was kept under another name.
+        QString notice;
     };
 
     VorloDatabase();
@@ -43,9 +48,11 @@ class VorloDatabase {
     // is refused and left untouched. A file with the three tables but without "journal"
     // gets that table, the others untouched; read-only, it goes without. `read_only` opens
     // the file as the system would a write-protected one. Opened for writing, the file is
-    // held for this object until it is closed (the lock file `path`.lock): another object or
-    // program is refused meanwhile. Another program holding the file makes a read or write
-    // wait about a second at most, then fail.
+    // held for this object until it is closed: another object or program is refused
+    // meanwhile, whatever path leads it to the same file (a symbolic or a hard link).
+    // Another program holding the file makes a read or write wait about a second at most,
+    // then fail. A journal this program cannot write is kept under another name and a new
+    // one begun (see `OpenResult::notice`).
     OpenResult open(const QString& path, bool read_only = false);
     bool is_open() const;
     void close();
@@ -68,11 +75,21 @@ class VorloDatabase {
                    QString* error = nullptr);
 
     // The journal as last saved, or only its `latest_games` last games when that is above
-    // 0; empty when the file has none. `failure` as for the page.
+    // 0; empty when the file has none. `failure` as for the page. Rows whose numbers do not
+    // agree with their texts are recounted from the texts or, when that cannot be done, not
+    // read: they are counted (journal_rows_not_read) and the next save keeps them apart in
+    // the file, never deletes them.
     JournalContents read_journal(QString* failure = nullptr, int latest_games = 0) const;
-    // The saved game numbered just below `before_number`, for a journal held from its latest
-    // games; nothing when there is none or it cannot be read.
-    std::optional<NumberedGame> read_game_before(int before_number) const;
+    // The saved game numbered just below `before_number` that can be read, for a journal
+    // held from its latest games. Nothing when there is none; when the file holds one but
+    // the engine fails the read, nothing and `failure` gets the French text for the user.
+    std::optional<NumberedGame> read_game_before(int before_number,
+                                                 QString* failure = nullptr) const;
+    // Rows of the journal that the reads so far could not read.
+    int journal_rows_not_read() const;
+    // What the user has to be told once about the journal (rows not read, a journal kept
+    // under another name), in French; empty when nothing. Emptied by the call.
+    QString take_journal_notice();
 
     // Rewrites the fields of "couleurs" that `look` sets for `area`, in one commit; a font
     // size is stored as a whole number of points.
@@ -84,8 +101,17 @@ class VorloDatabase {
   private:
     bool save(const StoredPage& page, const JournalContents* journal, QString* error);
 
+    // Holds the file itself for the run; false when another program already does.
+    bool hold_file(const QString& path);
+    void release_file();
+
     QString connection_name_;
     std::unique_ptr<QLockFile> lock_;
+    int file_handle_ = -1;  // the open file that carries the hold on the file itself
+    // Rows of the journal read and not understood, to be kept apart by the next save.
+    mutable std::vector<qint64> unread_rows_;
+    mutable int rows_not_read_ = 0;
+    mutable QString journal_notice_;
 };
 
 }  // namespace vorlo

@@ -16,25 +16,29 @@ JournalContents sample_journal() {
     opened.initialised_here = false;
     opened.start = {"VIDE", "VIDE", "VIDE", 0, 0};
     Game played;
-    played.start = {"L’ŒUF DÉJÀ", "*’*** ****", "A D E F J L U À É Œ ", 10, 3};
-    played.turns.push_back({1, "L’ŒUF DÉJÀ", "Zoé « la reine »", 10, 0, "L’ŒUF DÉJÀ", "", 0});
+    played.start = {"L’ŒUF DÉJÀ", "*’*** ****", "A D E F J L U À É Œ ", 8, 3};
+    played.turns.push_back({1, "L’ŒUF DÉJÀ", "Zoé « la reine »", 8, 0, "L’ŒUF DÉJÀ", "", 0});
     played.turns.push_back({2, "L’ŒUF DÉJÀ", "", 0, 0, "L’ŒUF DÉJÀ", "", 1});
     journal.games = {opened, played};
     journal.next_player = "Bob";
     return journal;
 }
 
-// Five games of one or two turns each, on different puzzles.
+// Five games of one or two turns each, on different puzzles: the first turn finds every
+// letter, the second finds none.
 JournalContents five_games() {
     JournalContents journal;
     const QStringList references = {"LE CHAT", "UN ÉLÈVE", "L’ŒUF", "LA FIN", "ÇA VA"};
+    const QStringList masked = {"** ****", "** *****", "*’***", "** ***", "** **"};
+    const std::vector<int> letters = {6, 7, 4, 5, 4};
     for (int g = 0; g < references.size(); ++g) {
         Game game;
         const QString reference = references.at(g);
-        game.start = {reference, QString(reference.size(), QLatin1Char('*')), "A B ", 4, 0};
+        const int hidden = letters.at(static_cast<std::size_t>(g));
+        game.start = {reference, masked.at(g), "A B ", hidden, 0};
         for (int t = 1; t <= 1 + g % 2; ++t) {
-            game.turns.push_back(
-                {t, reference, QStringLiteral("Joueur %1").arg(t), 1, 4 - t, reference, "B ", 0});
+            game.turns.push_back({t, reference, QStringLiteral("Joueur %1").arg(t),
+                                  t == 1 ? hidden : 0, 0, reference, "B ", 0});
         }
         journal.games.push_back(game);
     }
@@ -140,23 +144,31 @@ class TestDatabaseJournal : public QObject {
         const JournalContents journal = sample_journal();
         QVERIFY(database.save_page(page_of(journal.games.back()), journal));
         {
+            // The found texts of the second game all become the reference, so that its rows
+            // still hold together.
             RawConnection raw(path);
-            QVERIFY(raw.exec(QStringLiteral("UPDATE journal SET proposition = %1, result = %1, "
-                                            "lettres = %1 WHERE genre = 'tour' AND tour = 1")
+            QVERIFY(raw.exec(QStringLiteral("UPDATE journal SET proposition = %1, lettres = %1 "
+                                            "WHERE genre = 'tour' AND tour = 1")
                                  .arg(stored)));
+            QVERIFY(raw.exec(
+                QStringLiteral("UPDATE journal SET result = %1 WHERE partie = 2").arg(stored)));
             QVERIFY(raw.exec(
                 QStringLiteral("UPDATE journal SET base = %1 WHERE genre = 'partie' AND partie = 2")
                     .arg(stored)));
         }
         const JournalContents back = database.read_journal();
+        QCOMPARE(database.journal_rows_not_read(), 0);
         QCOMPARE(back.games.size(), std::size_t{2});
         const Turn& turn = back.games[1].turns.at(0);
         QCOMPARE(turn.proposal, read);
         QCOMPARE(turn.found_text, read);
         QCOMPARE(turn.letters, read);
         QCOMPARE(back.games[1].start.reference, read);
+        QCOMPARE(back.games[1].start.found_text, read);
         QCOMPARE(turn.player, journal.games[1].turns[0].player);
-        QCOMPARE(back.games[1].turns.at(1), journal.games[1].turns[1]);
+        Turn second = journal.games[1].turns[1];
+        second.found_text = read;
+        QCOMPARE(back.games[1].turns.at(1), second);
     }
 
     void a_long_journal_can_be_read_from_its_latest_games() {
@@ -214,7 +226,7 @@ class TestDatabaseJournal : public QObject {
             expected.games.pop_back();
         } else {
             const int number = static_cast<int>(held.games.back().turns.size()) + 1;
-            const Turn added{number, "ÇA VA", "Ève", 2, 0, "ÇA VA", "", 0};
+            const Turn added{number, "ÇA VA", "Ève", 0, 0, "ÇA VA", "", 0};
             held.games.back().turns.push_back(added);
             expected.games.back().turns.push_back(added);
         }

@@ -1,5 +1,6 @@
 #include "report/forum_message.h"
 #include "report/game_posts.h"
+#include "storage/storage_test_support.h"
 #include "ui/widgets/transient_notice.h"
 #include "ui/windows/journal_window.h"
 #include "ui/windows/message_preview.h"
@@ -286,6 +287,48 @@ class GameJournalWindowTest : public QObject {
         again.window->undo_turn();
         QCOMPARE(again.window->reference(), QStringLiteral("Vide"));
         QVERIFY(!journal.can_undo());
+    }
+
+    // A stored turn whose count its texts do not support shows the count its texts give; a
+    // turn stored twice is not played twice, and the user is told once of the row not read.
+    void a_damaged_journal_shows_only_what_its_texts_support() {
+        PageFile file;
+        const QString path = made_file(file);
+        {
+            OpenWindow first(path);
+            first.window->set_reference(QStringLiteral("LE CHAT DORT"));
+            first.window->start_game();
+            for (const char* proposal : {"LA CHAT DORS", "LE CHIT DORT"}) {
+                first.window->set_proposal(QString::fromUtf8(proposal));
+                first.window->play_turn();
+            }
+            first.window->save_page();
+            QCOMPARE(first.window->saved_marker(), QStringLiteral("Y"));
+        }
+        {
+            vorlo::test::RawConnection raw(path);
+            QVERIFY(
+                raw.exec("UPDATE journal SET nb_lettres = 0, lettres_trouvées = 99999 "
+                         "WHERE genre = 'tour' AND tour = 1"));
+            QVERIFY(
+                raw.exec("INSERT INTO journal SELECT * FROM journal WHERE genre = 'tour' AND "
+                         "tour = 2"));
+        }
+        OpenWindow again(path);
+        QCOMPARE(again.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(again.boxes.shown.front().icon, MessageIcon::Exclamation);
+        QVERIFY(again.boxes.shown.front().text.startsWith(
+            QStringLiteral("Une ligne du journal des parties")));
+        QCOMPARE(again.window->game().journal().current_game().turns.size(), std::size_t{2});
+        again.window->undo_turn();
+        QCOMPARE(again.window->found_text(), QStringLiteral("L* CHAT DOR*"));
+        QCOMPARE(again.window->remaining_count(), QStringLiteral("2"));
+        QCOMPARE(again.window->found_count(), QStringLiteral("8"));
+        again.window->copy_forum_message();
+        QVERIFY(!again.clipboard.held.contains(QStringLiteral("Bravo")));
+        QVERIFY(again.clipboard.held.contains(QStringLiteral("L* CHAT DOR*")));
+        again.window->save_page();
+        QCOMPARE(again.boxes.shown.size(), std::size_t{1});
     }
 
     // After a long use, the window starts from the latest games only; undo still goes back

@@ -54,6 +54,7 @@ class MainWindow : public QMainWindow {
 
     // The actions behind the buttons and menus.
     void save_page();
+    void tell_journal_notice();
     void clear_page();
     void copy_forum_message();
     void erase_proposal();

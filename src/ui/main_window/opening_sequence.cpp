@@ -1,5 +1,6 @@
 #include "storage/stored_page.h"
 #include "ui/main_window/main_window.h"
+#include "ui/platform/message_boxes.h"
 #include "ui/widgets/colour_value.h"
 #include "ui/widgets/frame_placement.h"
 #include "ui/widgets/proposal_editor.h"
@@ -38,8 +39,19 @@ void MainWindow::open_page() {
     const StoredPage page = shown_page(stored);
     game_.load({*page.base, *page.result, *page.lettres, *page.nb_lettres, 0}, *page.propal,
                std::move(journal),
-               [this](int before_number) { return database_.read_game_before(before_number); });
+               // An earlier game that the file holds but cannot give is said, not passed over.
+               [this](int before_number) {
+                   QString failure;
+                   std::optional<NumberedGame> earlier =
+                       database_.read_game_before(before_number, &failure);
+                   if (!failure.isEmpty()) {
+                       platform_.boxes.show_message(MessageIcon::Exclamation, MessageButtons::Ok,
+                                                    failure);
+                   }
+                   return earlier;
+               });
     apply_stored_appearance(look);
+    tell_journal_notice();
 }
 
 StyledArea& MainWindow::styled_area(TextArea area) {

@@ -27,6 +27,16 @@ void MainWindow::save_page() {
         return;
     }
     game_.mark_saved();
+    tell_journal_notice();
+}
+
+// What the storage has to say once about the journal: rows it could not read, a journal
+// kept under another name.
+void MainWindow::tell_journal_notice() {
+    const QString notice = database_.take_journal_notice();
+    if (!notice.isEmpty()) {
+        platform_.boxes.show_message(MessageIcon::Exclamation, MessageButtons::Ok, notice);
+    }
 }
 
 void MainWindow::clear_page() {
