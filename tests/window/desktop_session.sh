@@ -95,6 +95,16 @@ start_app() {
     [ "$WIDTH" = $((15540 / 15)) ] || fail "main window width $WIDTH"
     menu=$((HEIGHT - 9795 / 15))
     [ "$menu" -gt 10 ] || fail "main window height $HEIGHT leaves no room for the menu bar"
+    activate "$win"
+}
+
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# activate WINDOW: asks the window manager to activate WINDOW and waits until it has the
+# keyboard focus, so that the keys sent next reach it.
+activate() {
+    xdotool windowactivate "$1" 2>/dev/null || true
+    wait_for 20 has_focus "$1" || fail "the window $1 does not get the keyboard focus"
 }
 
 # click NAME [BUTTON]: a click in the middle of a control of the main window, the pointer

@@ -104,11 +104,10 @@ play() {
     box_holds "$1" "$2"
 }
 
-focus_main() { xdotool windowactivate --sync "$win" 2>/dev/null || true; }
 
 # shortcut KEYS: a key chord given to the main window.
 shortcut() {
-    focus_main
+    activate "$win"
     xdotool key --clearmodifiers "$1"
 }
 
@@ -125,10 +124,12 @@ name_player() {
     wait_for 20 journal_shown || fail "the journal window did not open"
     # Beside the main window, so that neither hides the other.
     xdotool windowmove --sync "$journal" 1100 40
-    xdotool windowactivate --sync "$journal"
+    activate "$journal"
     paste_text "$1"
-    [ "$(focused_text)" = "$1" ] || fail "the player's field does not hold $1"
-    focus_main
+    local held
+    held="$(focused_text)"
+    [ "$held" = "$1" ] || fail "the player's field holds '$held' instead of '$1'"
+    activate "$win"
 }
 
 chooser_shown() { xdotool search --onlyvisible --name '^Sélectionner une couleur$' >/dev/null; }
@@ -138,7 +139,7 @@ question_shown() { [ -n "$(question)" ]; }
 question_gone() { ! question_shown; }
 question_active() {
     local shown
-    shown="$(question)" && [ -n "$shown" ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$shown" ]
+    shown="$(question)" && [ -n "$shown" ] && has_focus "$shown"
 }
 
 # answer_question KEY: waits for the Yes/No question to have the focus and answers with KEY.
@@ -208,7 +209,7 @@ echo "  ok: the page, then the first game by undo, came back after the restart"
 
 # The colour chooser speaks French; Escape cancels it. The menu "Couleurs  et  Police" is the
 # second of the menu bar, right after "Fichier".
-focus_main
+activate "$win"
 xdotool mousemove --window "$win" 120 $((menu / 2)) sleep 0.2 click 1
 xdotool sleep 0.5 key Down Return
 wait_for 20 chooser_shown || fail "no colour chooser titled in French"
