@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The desktop shared by the real-window test and scripts/screenshot: a private Xvfb, openbox
 # with its own configuration, the program started from a folder of its own, its main window's
 # controls clicked at the middle of their designed rectangles, texts given through the
