@@ -54,7 +54,9 @@ wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window 
 # openbox framing the windows as on a desktop, title bar included. Its configuration has no
 # key or mouse binding that could take a key or a click.
 start_desktop() {
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" \
+    # -noreset: the server would otherwise start again each time its last client leaves (an
+    # xprop or xdotool call before the window manager connects), refusing clients meanwhile.
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     wait_for 30 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
