@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package in a temporary folder with scripts/package and checks it as the
-# distribution would: lintian without an error or a warning, the AppStream metadata, the
-# desktop entry, the hardening of the program, its icons, and one version everywhere.
-# Usage: package_test.sh VERSION   (the version of project() in CMake)
+# Builds the Debian package with scripts/package in BUILD_FOLDER (kept, so that a rerun
+# rebuilds only what changed) and checks it as the distribution would: lintian without an
+# error or a warning, the AppStream metadata, the desktop entry, the hardening of the program,
+# its icons, and one version everywhere.
+# Usage: package_test.sh VERSION BUILD_FOLDER   (VERSION: the version of project() in CMake)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 version="$1"
+build="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 status=0
@@ -15,14 +17,14 @@ fail() {
     status=1
 }
 
-if ! "$root/scripts/package" "$work/build" >"$work/package.log" 2>&1; then
+if ! "$root/scripts/package" "$build" >"$work/package.log" 2>&1; then
     cat "$work/package.log" >&2
     echo "FAIL: scripts/package" >&2
     exit 1
 fi
-debs=("$work"/build/vorlo_*.deb)
+debs=("$build"/vorlo_*.deb)
 deb="${debs[0]}"
-[ -f "$deb" ] || { echo "FAIL: no package in $work/build" >&2; exit 1; }
+[ -f "$deb" ] || { echo "FAIL: no package in $build" >&2; exit 1; }
 echo "package: $(basename "$deb")"
 
 echo "--- lintian"
@@ -64,7 +66,7 @@ grep -q "__stack_chk_fail" <<<"$(readelf --dyn-syms --wide "$program")" ||
     fail "no stack protector"
 # The program's own code calls no libc function whose size is known when compiling, so
 # nothing in the binary shows fortification: the build's flags must carry it.
-flags="$(grep -E "^CMAKE_(CXX_FLAGS|EXE_LINKER_FLAGS):" "$work/build/CMakeCache.txt")"
+flags="$(grep -E "^CMAKE_(CXX_FLAGS|EXE_LINKER_FLAGS):" "$build/CMakeCache.txt")"
 for flag in -D_FORTIFY_SOURCE=2 -fstack-protector-strong -Wl,-z,relro -Wl,-z,now; do
     grep -q -- "$flag" <<<"$flags" || fail "the package is built without $flag"
 done

@@ -1,177 +1,240 @@
 #!/usr/bin/env bash
-# Drives the real Vorlo window on its own Xvfb under the openbox window manager with
-# xdotool, reads the forum message back with xclip and checks how the program ends.
+# Drives the real Vorlo window on its own Xvfb under the openbox window manager: the frame's
+# place, two games (the first of three turns by two players named in the journal window, one
+# taken back with its shortcut), the forum message and the scoreboard read from the real
+# clipboard, a save, the page and the journal found again at the next start, the colour
+# chooser in French, the middle-button paste, and how the program ends.
 # Usage: real_window_test.sh PATH_TO_VORLO
 set -euo pipefail
-# xdotool types accented letters only under a UTF-8 locale; a fresh machine may have none set.
-export LC_ALL=C.UTF-8
-
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 binary="$(realpath "$1")"
 work="$(mktemp -d)"
-source "$here/window_session.sh"
-source "$here/main_window_controls.sh"
+source "$here/desktop_session.sh"
 
-# start_desktop: the screen and the window manager, with a French keyboard: it has the
-# accented letters the test types, so xdotool need not remap a key for each of them (a
-# remapped key may reach the program before its new meaning).
-start_desktop() {
-    start_xvfb 1100x720
-    setxkbmap -layout fr || fail "could not set a French keyboard"
-    start_wm
-}
-
-# frame_place WINDOW: "left,top" of the window's outer frame on the screen.
-frame_place() {
-    local x y extents
-    x="$(xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left X: *//p')"
-    y="$(xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left Y: *//p')"
-    # _NET_FRAME_EXTENTS: left, right, top, bottom
-    extents="$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')"
-    [ -n "$extents" ] || extents="0,0,0,0"
-    IFS=, read -r left _ top _ <<<"$extents"
-    echo "$((x - left)),$((y - top))"
-}
-frame_at() { [ "$(frame_place "$1")" = "$2" ]; }
-
-# start_placed_app FOLDER: starts the program and checks that the outer frame of its window,
-# title bar included, starts 13 pixels from the screen's left and top.
-start_placed_app() {
-    start_app "$1"
-    wait_for 10 frame_at "$win" 13,13 || fail "main window frame at $(frame_place "$win")"
-}
-
-# forum_message FILE FOUND FOUND_COUNT REMAINING_COUNT LETTERS: the expected message,
-# each line ended by one carriage return.
-forum_message() {
-    printf '%s\r' "[font=Courier New][size=5]$2[/size][/font]" \
-        "[b][color=#FF0000]$3[/color][/b] lettre(s) trouvée(s). " \
-        "[b][color=#FF0000]$4[/color][/b] lettres à placer " \
-        "[font=Courier New][size=5][color=#4132F5]$5[/color][/size][/font]" >"$1"
-}
+app_running() { kill -0 "$app_pid" 2>/dev/null; }
+app_ended() { ! app_running; }
 
 # expect_end: the program must end by itself, with status 0.
 expect_end() {
-    wait_for 10 app_ended || fail "the program is still running"
+    wait_for 20 app_ended || fail "the program is still running"
     local status=0
     wait "$app_pid" || status=$?
     app_pid=""
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
-question_window() {
-    xdotool search --all --onlyvisible --pid "$app_pid" --name '^vorlo' 2>/dev/null | head -n 1
+# frame_place: "left,top" of the main window's outer frame on the screen, title bar included.
+frame_place() {
+    local x y left top extents
+    x="$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left X: *//p')"
+    y="$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left Y: *//p')"
+    # _NET_FRAME_EXTENTS: left, right, top, bottom
+    extents="$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')"
+    IFS=, read -r left _ top _ <<<"${extents:-0,0,0,0}"
+    echo "$((x - left)),$((y - top))"
 }
-question_shown() { [ -n "$(question_window)" ]; }
-question_gone() { ! question_shown; }
+frame_at_13() { [ "$(frame_place)" = 13,13 ]; }
 
-# answer_question KEY: waits for the Yes/No question and answers it with KEY.
+# start_placed FOLDER: starts the program; its frame must stand 13 pixels from the screen's
+# left and top.
+start_placed() {
+    start_app "$1"
+    wait_for 20 frame_at_13 || fail "main window frame at $(frame_place)"
+}
+
+clipboard_is() {
+    timeout 5 xclip -selection clipboard -o -t UTF8_STRING >"$work/clipboard" 2>/dev/null &&
+        cmp -s "$1" "$work/clipboard"
+}
+
+# expect_clipboard WHAT LINE...: the clipboard must come to hold exactly the LINEs, each ended
+# by one carriage return.
+expect_clipboard() {
+    local what="$1"
+    shift
+    printf '%s\r' "$@" >"$work/expected"
+    if ! wait_for 20 clipboard_is "$work/expected"; then
+        echo "--- expected:" >&2
+        od -c "$work/expected" >&2
+        echo "--- clipboard:" >&2
+        od -c "$work/clipboard" >&2
+        fail "the clipboard does not hold the expected $what"
+    fi
+}
+
+# expect_message FOUND FOUND_COUNT REMAINING_COUNT LETTERS: the message "Copier" must give.
+expect_message() {
+    offer clipboard "$mark"
+    click bt_copier
+    expect_clipboard "forum message" "[font=Courier New][size=5]$1[/size][/font]" \
+        "[b][color=#FF0000]$2[/color][/b] lettre(s) trouvée(s). " \
+        "[b][color=#FF0000]$3[/color][/b] lettres à placer " \
+        "[font=Courier New][size=5][color=#4132F5]$4[/color][/size][/font]"
+}
+
+# expect_scores LINE...: the post "Copier le classement" must give after its title.
+expect_scores() {
+    offer clipboard "$mark"
+    shortcut ctrl+alt+c
+    expect_clipboard "scoreboard post" "[b][color=#FF0000]Classement[/color][/b]" "$@"
+}
+
+# focused_text: the whole text of the box that has the focus, copied out through the clipboard
+# (which holds a mark first, so that only the program's own copy is read).
+mark=$'\x01mark'
+copied() { ! selection_is clipboard "$mark"; }
+focused_text() {
+    offer clipboard "$mark"
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    wait_for 5 copied || true
+    timeout 5 xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null
+}
+
+# box_holds NAME TEXT: the text box NAME, clicked, holds TEXT.
+box_holds() {
+    click "$1"
+    local held
+    held="$(focused_text)"
+    [ "$held" = "$2" ] || fail "the box $1 holds '$held' instead of '$2'"
+}
+
+# play NAME TEXT: pastes TEXT into the box NAME and checks that it holds it.
+play() {
+    paste_into "$1" "$2"
+    box_holds "$1" "$2"
+}
+
+
+# shortcut KEYS: a key chord given to the main window.
+shortcut() {
+    activate "$win"
+    xdotool key --clearmodifiers "$1"
+}
+
+journal=""
+journal_shown() {
+    journal="$(xdotool search --onlyvisible --name '^Journal de la partie$' 2>/dev/null |
+        head -n 1)" && [ -n "$journal" ]
+}
+
+# name_player NAME: the player of the next proposal, pasted into the journal window, which
+# opens on that field.
+name_player() {
+    shortcut ctrl+alt+j
+    wait_for 20 journal_shown || fail "the journal window did not open"
+    # Beside the main window, so that neither hides the other.
+    xdotool windowmove --sync "$journal" 1100 40
+    activate "$journal"
+    paste_text "$1"
+    local held
+    held="$(focused_text)"
+    [ "$held" = "$1" ] || fail "the player's field holds '$held' instead of '$1'"
+    activate "$win"
+}
+
+chooser_shown() { xdotool search --onlyvisible --name '^Sélectionner une couleur$' >/dev/null; }
+chooser_gone() { ! chooser_shown; }
+question() { xdotool search --all --onlyvisible --pid "$app_pid" --name '^vorlo$' 2>/dev/null; }
+question_shown() { [ -n "$(question)" ]; }
+question_gone() { ! question_shown; }
+question_active() {
+    local shown
+    shown="$(question)" && [ -n "$shown" ] && has_focus "$shown"
+}
+
+# answer_question KEY: waits for the Yes/No question to have the focus and answers with KEY.
 answer_question() {
-    wait_for 10 question_shown || fail "no question was asked"
+    wait_for 20 question_active || fail "no question was asked"
     xdotool key "$1"
 }
 
 # expect_still_running: after "Non" the question goes away and the window stays.
 expect_still_running() {
-    wait_for 10 question_gone || fail "the question is still shown"
-    sleep 1
+    wait_for 20 question_gone || fail "the question is still shown"
     app_running || fail "the program ended after the answer Non"
     xdotool search --onlyvisible --name '^PRUM - Vorlo' >/dev/null || fail "the window went away"
 }
 
-start_desktop
+start_desktop 1600x1000
 
-echo "Scenario 1: two games, copy, save and quit"
+echo "First start: two games, three turns by two players, one taken back, a save"
 first="$work/first"
 mkdir "$first"
 cp "$binary" "$first/vorlo"
-start_placed_app "$first"
-wait_for 10 test -s "$first/vorlo.mdb" || fail "vorlo.mdb was not created in $first"
+start_placed "$first"
+wait_for 20 test -s "$first/vorlo.mdb" || fail "vorlo.mdb was not created in $first"
+echo "  ok: the frame stands at 13,13"
 
-click_ref "le chat dort"
-click_init
-click_propal "la chat dors"
-click_generate
-click_copy
-forum_message "$work/expected1" "L* CHAT DOR*" 8 2 "E T "
-expect_clipboard "$work/expected1" "forum message"
-echo "  ok: le chat dort"
+play ref "le chat dort"
+click init
+name_player Alice
+play propal "la chat dors"
+click Générer
+expect_message "L* CHAT DOR*" 8 2 "E T "
+echo "  ok: a turn played, the forum message read from the clipboard"
+name_player Bob
+play propal "lu chat dort"
+click Générer
+play propal "le chat dort"
+click Générer
+shortcut ctrl+alt+z
+expect_scores "1. [b]Alice[/b] : 8 lettres" "2. [b]Bob[/b] : 1 lettre"
+expect_message "L* CHAT DORT" 1 1 "E "
+echo "  ok: the last of three turns taken back by its shortcut, scoreboard and message"
 
-click_ref "un élève dort"
-click_init
-click_propal "un élevé dors"
-click_generate
-click_copy
-forum_message "$work/expected2" "UN ÉL*V* DOR*" 8 3 "E T È "
-expect_clipboard "$work/expected2" "forum message"
+play ref "un élève dort"
+click init
+play propal "un élevé dors"
+click Générer
+expect_message "UN ÉL*V* DOR*" 8 3 "E T È "
 echo "  ok: un élève dort"
-
-click_record
-click_quit
+click record
+click quit
 expect_end
 echo "  ok: saved, then Quitter ended the program with status 0"
 
-echo "Scenario 2: the saved page comes back; unsaved page, Non, close request"
+echo "Second start, on the saved file: page and journal back; choosers, paste, quitting"
 second="$work/second"
 mkdir "$second"
-cp "$binary" "$first/vorlo.mdb" "$second/"
-start_placed_app "$second"
-click_copy
-forum_message "$work/expected3" "UN ÉL*V* DOR*" 0 3 "E T È "
-expect_clipboard "$work/expected3" "forum message"
-echo "  ok: the stored page was shown again"
+cp "$binary" "$second/vorlo"
+cp "$first/vorlo.mdb" "$second/"
+start_placed "$second"
+expect_message "UN ÉL*V* DOR*" 0 3 "E T È "
+expect_scores "1. [b]Bob[/b] : 8 lettres"
+shortcut ctrl+alt+z
+shortcut ctrl+alt+z
+expect_scores "1. [b]Alice[/b] : 8 lettres" "2. [b]Bob[/b] : 1 lettre"
+expect_message "L* CHAT DORT" 1 1 "E "
+echo "  ok: the page, then the first game by undo, came back after the restart"
 
-# The colour chooser speaks French; Escape cancels it. (A window that closes while xdotool
-# searches makes it fail, so the search is only repeated.)
-french_chooser_shown() {
-    xdotool search --onlyvisible --name '^Sélectionner une couleur$' >/dev/null 2>&1
-}
-french_chooser_gone() { ! french_chooser_shown; }
-open_colour_chooser() {
-    local attempt
-    for attempt in 1 2 3; do
-        xdotool mousemove --window "$win" 120 $((menu / 2)) sleep 0.2 click 1
-        xdotool sleep 0.5 key Down Return
-        if wait_for 10 french_chooser_shown; then
-            return 0
-        fi
-        xdotool key Escape
-    done
-    fail "no colour chooser titled in French"
-}
-open_colour_chooser
-xdotool sleep 0.5 key Escape
-wait_for 10 french_chooser_gone || fail "the colour chooser did not close"
+# The colour chooser speaks French; Escape cancels it. The menu "Couleurs  et  Police" is the
+# second of the menu bar, right after "Fichier".
+activate "$win"
+xdotool mousemove --window "$win" 120 $((menu / 2)) sleep 0.2 click 1
+xdotool sleep 0.5 key Down Return
+wait_for 20 chooser_shown || fail "no colour chooser titled in French"
+xdotool key Escape
+wait_for 20 chooser_gone || fail "the colour chooser did not close"
 echo "  ok: the colour chooser is titled in French"
 
 # A middle-button paste into the emptied editor goes through the question-mark scan.
-click_erase
-printf '%s' "le ?chat" | xclip -selection primary
-xdotool mousemove --window "$win" 860 $((256 + menu)) sleep 0.2 click 2
-wait_for 5 box_holds "le chat" || fail "the middle-button paste gave '$(cat "$work/typed")'"
+click Command1
+offer primary "le ?chat"
+click propal 2
+box_holds propal "le chat"
 echo "  ok: the middle-button paste lost its glued question mark"
 
-click_propal "un eleve dort"
-click_quit
+click quit
 answer_question Escape
 expect_still_running
 echo "  ok: Quitter, Non: still running"
-
-if command -v python3 >/dev/null; then
-    python3 "$here/close_request.py" "$win" || fail "could not send WM_DELETE_WINDOW"
-    answer_question Escape
-    expect_still_running
-    echo "  ok: close request, Non: still running"
-    python3 "$here/close_request.py" "$win" || fail "could not send WM_DELETE_WINDOW"
-    answer_question Return
-    expect_end
-    echo "  ok: close request, Oui: ended with status 0"
-else
-    echo "  SKIP: no python3 to send WM_DELETE_WINDOW"
-    click_quit
-    answer_question Return
-    expect_end
-    echo "  ok: Quitter, Oui: ended with status 0"
-fi
+python3 "$here/close_request.py" "$win" || fail "could not send WM_DELETE_WINDOW"
+answer_question Escape
+expect_still_running
+echo "  ok: close request, Non: still running"
+python3 "$here/close_request.py" "$win" || fail "could not send WM_DELETE_WINDOW"
+answer_question Return
+expect_end
+echo "  ok: close request, Oui: ended with status 0"
 
 echo "PASS"
