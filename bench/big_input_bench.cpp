@@ -195,8 +195,8 @@ void BM_ProposalPasteUnbroken(benchmark::State& st) {
     st.counters["kept"] = static_cast<double>(w.window->proposal().size());
 }
 
-// The editor full (kMaxBoxText characters without a blank) emptied, then brought back by
-// Ctrl+Z: the longest text the editor's own undo can bring back.
+// The editor full (kMaxBoxText characters without a blank) emptied by "Effacer texte
+// ci-dessus", then brought back by Ctrl+Z: the longest text the editor's own undo can bring back.
 void BM_ProposalUndoFullEditor(benchmark::State& st) {
     OpenWindow w;
     w.window->show();
@@ -205,9 +205,10 @@ void BM_ProposalUndoFullEditor(benchmark::State& st) {
         st.PauseTiming();
         empty_editor_focused(w, unbroken_text(vorlo::kMaxBoxText));
         QTest::keyClick(propal(w), Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(propal(w), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(propal(w), Qt::Key_Delete);
+        w.window->erase_proposal();  // "Effacer texte ci-dessus"
+        propal(w)->setFocus(Qt::MouseFocusReason);
         idle();
+        st.counters["emptied"] = static_cast<double>(w.window->proposal().size());
         st.ResumeTiming();
         QTest::keyClick(propal(w), Qt::Key_Z, Qt::ControlModifier);
         idle();
