@@ -13,6 +13,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 binary="$(realpath "$1")"
 size="${2:-10000000}"
 work="$(mktemp -d)"
+# shellcheck source=../tests/window/desktop_session.sh
 source "$here/../tests/window/desktop_session.sh"
 
 # The forum text, `size` bytes of it.
