@@ -93,6 +93,7 @@ JournalWindow::JournalWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     turns_->setTextElideMode(Qt::ElideRight);
     QHeaderView* header = turns_->horizontalHeader();
     header->setStretchLastSection(false);
+    header->setTextElideMode(Qt::ElideRight);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(kProposal, QHeaderView::Stretch);
     // The count left after each turn goes into the tool tip of the letters it revealed: the
