@@ -7,6 +7,7 @@
 #include "storage/journal_table.h"
 #include "storage/sql_statement.h"
 #include "storage/storage_messages.h"
+#include "storage/window_places.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -574,6 +575,26 @@ bool VorloDatabase::write_appearance(const FieldValues& fields, QString* error) 
         db, [&]() { return write_first_record(db, schema::appearance_table(), values); });
     if (failure) {
         set_error(error, storage_messages::appearance_not_stored(*failure));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QRect> VorloDatabase::read_window_place(const QString& window) const {
+    if (!is_open()) {
+        return std::nullopt;
+    }
+    return window_places::read(QSqlDatabase::database(connection_name_, false), window);
+}
+
+bool VorloDatabase::store_window_place(const QString& window, const QRect& place, QString* error) {
+    if (!is_open()) {
+        set_error(error, storage_messages::not_open());
+        return false;
+    }
+    if (std::optional<QString> failure =
+            window_places::store(QSqlDatabase::database(connection_name_, false), window, place)) {
+        set_error(error, *failure);
         return false;
     }
     return true;

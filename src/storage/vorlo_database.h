@@ -4,6 +4,7 @@
 #include "storage/appearance_settings.h"
 #include "storage/stored_page.h"
 
+#include <QRect>
 #include <QString>
 #include <QVariant>
 
@@ -97,6 +98,12 @@ class VorloDatabase {
     // Rewrites only the named fields of "couleurs", in the order given, in one commit.
     using FieldValues = std::vector<std::pair<QString, QVariant>>;
     bool write_appearance(const FieldValues& fields, QString* error = nullptr);
+
+    // Where a side window of the program stood when last closed (see window_places): its
+    // frame top-left and inner size. Nothing when the file has none; a failed store leaves
+    // the file as it was and says why in `error`.
+    std::optional<QRect> read_window_place(const QString& window) const;
+    bool store_window_place(const QString& window, const QRect& place, QString* error = nullptr);
 
   private:
     bool save(const StoredPage& page, const JournalContents* journal, QString* error);

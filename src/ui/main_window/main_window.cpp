@@ -129,6 +129,31 @@ void MainWindow::connect_events() {
     on_click(erase_proposal_button_, [this] { erase_proposal(); });
     on_click(record_, [this] { save_page(); });
     on_click(quit_button_, [this] { request_quit(); });
+    connect_keys();
+}
+
+// Keys that play and copy from anywhere in the window. Ctrl+Entrée acts as a click on
+// "Générer": the focus moves to the button first, so that the box left is cleaned as
+// usual. No text box takes Ctrl+Maj+C (their copy is Ctrl+C).
+void MainWindow::connect_keys() {
+    const auto add_key = [this](const char* name, const QList<QKeySequence>& keys, auto action) {
+        auto* key = new QAction(this);
+        key->setObjectName(QLatin1String(name));
+        key->setShortcuts(keys);
+        key->setShortcutContext(Qt::WindowShortcut);
+        addAction(key);
+        connect(key, &QAction::triggered, this, action);
+    };
+    add_key("touche_generer",
+            {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+            [this] {
+                generate_button_->setFocus(Qt::ShortcutFocusReason);
+                generate_button_->click();
+            });
+    add_key("touche_copier", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+            [this] { copy_button_->click(); });
+    generate_button_->setToolTip(QStringLiteral("Jouer la proposition (Ctrl+Entrée)"));
+    copy_button_->setToolTip(QStringLiteral("Copier le message du forum (Ctrl+Maj+C)"));
 }
 
 void MainWindow::clean_reference_box() {

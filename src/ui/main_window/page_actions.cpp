@@ -5,8 +5,12 @@
 #include "ui/platform/message_boxes.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
+#include "ui/widgets/transient_notice.h"
+
+#include "ui/windows/journal_window.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
 
 // The actions on the page as a whole: save, clear, the forum message, quitting.
 namespace vorlo {
@@ -27,6 +31,7 @@ void MainWindow::save_page() {
         return;
     }
     game_.mark_saved();
+    notice_->show_text(QStringLiteral("Page enregistrée"), record_);
     tell_journal_notice();
 }
 
@@ -49,6 +54,7 @@ void MainWindow::copy_forum_message() {
     platform_.clipboard.set_text(build_forum_message(game_.found_text(), game_.found_count(),
                                                      game_.remaining_count(),
                                                      game_.remaining_letters()));
+    notice_->show_text(QStringLiteral("Message copié"), copy_button_);
 }
 
 void MainWindow::erase_proposal() {
@@ -62,12 +68,21 @@ void MainWindow::request_quit() {
         case QuitDecision::Stay:
             return;
         case QuitDecision::CloseDatabaseAndEnd:
+            keep_open_window_places();
             database_.close();
             end_program();
             return;
         case QuitDecision::End:
+            keep_open_window_places();
             end_program();
             return;
+    }
+}
+
+// A side window still open at the end keeps its place for the next run.
+void MainWindow::keep_open_window_places() {
+    if (journal_window_ && journal_window_->isVisible()) {
+        keep_journal_place();
     }
 }
 
