@@ -72,6 +72,10 @@ std::optional<QSqlRecord> first_record(const QSqlDatabase& db, const QString& ta
                                        QString* failure) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
+    // Another program may have changed the table since this connection last looked: read the
+    // schema again first, or Qt's driver reads a column count that no longer holds (and
+    // crashes on a column dropped meanwhile).
+    query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     if (query.exec(QStringLiteral("SELECT * FROM ") + quoted(table) +
                    first_record_condition(table)) &&
         query.next()) {

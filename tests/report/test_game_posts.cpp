@@ -62,6 +62,12 @@ class TestGamePosts : public QObject {
             << "A" + kCr + "B\r\nC\nD" << open + "A<br/>B<br/>C<br/>D" + close;
         QTest::newRow("brackets of the found text stay")
             << "[*] [X] [/b] [size=9]" << open + "[*] [X] [/b] [size=9]" + close;
+        QTest::newRow("sizes 1 to 7 only")
+            << "[size=1]a[/size][size=7]b[/size][size=0]c[size=8]d"
+            << open +
+                   "<span style=\"font-size:8pt\">a</span><span style=\"font-size:36pt\">b</span>"
+                   "[size=0]c[size=8]d" +
+                   close;
         QTest::newRow("markup is escaped") << "<i>&\"" << open + "&lt;i&gt;&amp;&quot;" + close;
         QTest::newRow("unclosed tags are closed") << "[b]A" << open + "<b>A</b>" + close;
         QTest::newRow("a crossed closing shows as text")

@@ -1,4 +1,5 @@
 #include "../storage/storage_test_support.h"
+#include "storage/storage_messages.h"
 #include "ui/widgets/colour_value.h"
 #include "ui/widgets/window_design.h"
 #include "window_harness.h"
@@ -19,52 +20,103 @@ QMap<QString, QString> stored_look(const QString& path) {
     return fields;
 }
 
+QFont shown_font(const WindowHarness& h, const QString& area) {
+    return area == QLatin1String("propal") ? format_at(h.propal(), 0).font()
+                                           : h.find<QWidget>(area)->font();
+}
+
 }  // namespace
 
-// The twelve items of "Couleurs  et  Police": shown at once, stored at once, and only there.
+// The twelve items of "Couleurs  et  Police": the chooser opens on what the area shows, the
+// choice is shown at once and stored at once in the fields of that area alone.
 class AppearanceMenusTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void a_colour_item_paints_its_area_and_stores_one_field_data() {
+    void an_item_changes_its_area_and_stores_its_fields_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("area");
-        QTest::addColumn<int>("role");
+        QTest::addColumn<int>("role");  // -1: a font
         QTest::addColumn<QString>("field");
-        QTest::newRow("fond ref") << "mnu_fond_ref"
-                                  << "ref" << int(QPalette::Base) << "fond_ref";
-        QTest::newRow("fond trouvé") << "mnu_fond_trouvé"
-                                     << "soluce" << int(QPalette::Base) << "fond_soluce";
-        QTest::newRow("fond propal") << "mnu_fond_propal"
-                                     << "propal" << int(QPalette::Base) << "fond_propal";
-        QTest::newRow("fond lettres") << "mnu_fond_lettres"
-                                      << "lettres" << int(QPalette::Base) << "fond_lettres";
-        QTest::newRow("police ref") << "mnu_police_ref"
-                                    << "ref" << int(QPalette::Text) << "police_ref";
-        QTest::newRow("police trouvé") << "mnu_police_trouvé"
-                                       << "soluce" << int(QPalette::Text) << "police_soluce";
-        QTest::newRow("police lettres") << "mnu_police_lettres"
-                                        << "lettres" << int(QPalette::Text) << "police_lettres";
+        QTest::addColumn<QColor>("designed");
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        const QColor text = QApplication::palette().color(QPalette::Text);
+        const auto row = [](const char* item, const char* area, int role, const char* field,
+                            const QColor& designed) {
+            QTest::newRow(item) << QString::fromUtf8(item) << QString::fromUtf8(area) << role
+                                << QString::fromUtf8(field) << designed;
+        };
+        row("mnu_fond_ref", "ref", QPalette::Base, "fond_ref", QColor(255, 255, 192));
+        row("mnu_fond_trouvé", "soluce", QPalette::Base, "fond_soluce", QColor(192, 255, 255));
+        row("mnu_fond_propal", "propal", QPalette::Base, "fond_propal", base);
+        row("mnu_fond_lettres", "lettres", QPalette::Base, "fond_lettres", QColor(192, 255, 192));
+        row("mnu_police_ref", "ref", QPalette::Text, "police_ref", text);
+        row("mnu_police_trouvé", "soluce", QPalette::Text, "police_soluce", text);
+        row("mnu_police_lettres", "lettres", QPalette::Text, "police_lettres", text);
+        row("mnu_font_ref", "ref", -1, "ref", {});
+        row("mnu_font_soluce", "soluce", -1, "soluce", {});
+        row("mnu_font_lettres", "lettres", -1, "lettres", {});
+        row("mnu_font_propal", "propal", -1, "propal", {});
     }
-    void a_colour_item_paints_its_area_and_stores_one_field() {
+    void an_item_changes_its_area_and_stores_its_fields() {
         QFETCH(QString, item);
         QFETCH(QString, area);
         QFETCH(int, role);
         QFETCH(QString, field);
+        QFETCH(QColor, designed);
         WindowHarness h;
-        const QMap<QString, QString> before = stored_look(h.file.path());
-        const QColor chosen(12, 34, 56);
-        h.choosers.colours.push_back(colour_value(chosen));
-        h.trigger(item);
-
-        QCOMPARE(h.find<QWidget>(area)->palette().color(QPalette::ColorRole(role)), chosen);
-        QMap<QString, QString> expected = before;
-        expected[field] = QString::number(12 + 256 * 34 + 65536 * 56);
+        QMap<QString, QString> expected = stored_look(h.file.path());
+        if (role >= 0) {
+            h.choosers.colours.push_back(colour_value(QColor(12, 34, 56)));
+            h.trigger(item);
+            QCOMPARE(h.choosers.opened_on_colour, designed);
+            QCOMPARE(h.find<QWidget>(area)->palette().color(QPalette::ColorRole(role)),
+                     QColor(12, 34, 56));
+            expected[field] = QStringLiteral("3678732");
+        } else {
+            h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Serif"), 10, true, true});
+            h.trigger(item);
+            QCOMPARE(h.choosers.opened_on_font.families(), design::text_font().families());
+            QCOMPARE(h.choosers.opened_on_font.pointSizeF(), 14.25);
+            QVERIFY(!h.choosers.opened_on_font.bold());
+            const QFont shown = shown_font(h, area);
+            QCOMPARE(shown.families().value(0), QStringLiteral("DejaVu Serif"));
+            QCOMPARE(shown.pointSizeF(), 10.0);
+            QVERIFY(shown.bold() && shown.italic());
+            for (const char* prefix : {"font_name_", "font_size_", "font_bold_", "font_italic_"}) {
+                expected[QString::fromUtf8(prefix) + area] = QStringLiteral("1");
+            }
+            expected[QStringLiteral("font_name_") + area] = QStringLiteral("DejaVu Serif");
+            expected[QStringLiteral("font_size_") + area] = QStringLiteral("10");
+        }
         QCOMPARE(stored_look(h.file.path()), expected);
         QVERIFY(h.boxes.shown.empty());
+
+        // Another item's choice is not offered here; a cancel changes nothing.
+        h.choosers.colours.push_back(colour_value(QColor(1, 2, 3)));
+        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Sans"), 9, false, false});
+        h.trigger(item.contains(QStringLiteral("fond")) ? QStringLiteral("mnu_police_lettres")
+                                                        : QStringLiteral("mnu_fond_lettres"));
+        h.trigger(item.endsWith(QStringLiteral("_ref")) ? QStringLiteral("mnu_font_lettres")
+                                                        : QStringLiteral("mnu_font_ref"));
+        expected = stored_look(h.file.path());
+        h.trigger(item);
+        QCOMPARE(stored_look(h.file.path()), expected);
+        if (role >= 0) {
+            QCOMPARE(h.choosers.opened_on_colour, QColor(12, 34, 56));
+            QCOMPARE(h.find<QWidget>(area)->palette().color(QPalette::ColorRole(role)),
+                     QColor(12, 34, 56));
+        } else {
+            QCOMPARE(h.choosers.opened_on_font.families().value(0), QStringLiteral("DejaVu Serif"));
+            QCOMPARE(h.choosers.opened_on_font.pointSizeF(), 10.0);
+            QVERIFY(h.choosers.opened_on_font.bold() && h.choosers.opened_on_font.italic());
+            QCOMPARE(shown_font(h, area).pointSizeF(), 10.0);
+        }
     }
 
-    void the_proposal_colour_goes_to_every_character_and_what_follows() {
+    // In the proposal editor a colour or a font goes to every character and to what is typed
+    // next, an empty editor included.
+    void the_proposal_look_goes_to_what_is_typed() {
         WindowHarness h;
         h.window->set_proposal(QStringLiteral("ABCDE"));
         h.choosers.colours.push_back(colour_value(QColor(0, 0, 200)));
@@ -78,165 +130,43 @@ class AppearanceMenusTest : public QObject {
         QTest::keyClicks(h.propal(), QStringLiteral("F"));
         QCOMPARE(format_at(h.propal(), 5).foreground().color(), QColor(0, 0, 200));
         QCOMPARE(stored_look(h.file.path()).value(QStringLiteral("police_propal")),
-                 QString::number(200 * 65536));
-    }
+                 QStringLiteral("13107200"));
 
-    void a_font_item_applies_and_stores_the_four_fields_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("area");
-        QTest::newRow("ref") << "mnu_font_ref"
-                             << "ref";
-        QTest::newRow("soluce") << "mnu_font_soluce"
-                                << "soluce";
-        QTest::newRow("lettres") << "mnu_font_lettres"
-                                 << "lettres";
-        QTest::newRow("propal") << "mnu_font_propal"
-                                << "propal";
-    }
-    void a_font_item_applies_and_stores_the_four_fields() {
-        QFETCH(QString, item);
-        QFETCH(QString, area);
-        WindowHarness h;
-        const QMap<QString, QString> before = stored_look(h.file.path());
-        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Serif"), 10, true, true});
-        h.trigger(item);
-
-        QFont shown;
-        if (area == QLatin1String("propal")) {
-            shown = format_at(h.propal(), 0).font();
-            QCOMPARE(h.propal()->currentCharFormat().fontPointSize(), 10.0);
-        } else {
-            shown = h.find<QWidget>(area)->font();
-        }
-        QCOMPARE(shown.families().value(0), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(shown.pointSizeF(), 10.0);
-        QVERIFY(shown.bold());
-        QVERIFY(shown.italic());
-
-        QMap<QString, QString> expected = before;
-        expected[QStringLiteral("font_name_") + area] = QStringLiteral("DejaVu Serif");
-        expected[QStringLiteral("font_size_") + area] = QStringLiteral("10");
-        expected[QStringLiteral("font_bold_") + area] = QStringLiteral("1");
-        expected[QStringLiteral("font_italic_") + area] = QStringLiteral("1");
-        QCOMPARE(stored_look(h.file.path()), expected);
-    }
-
-    void a_font_on_an_empty_editor_is_kept_for_what_is_typed() {
-        WindowHarness h;
         h.propal()->clear();
         h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Sans"), 18, false, true});
         h.trigger(QStringLiteral("mnu_font_propal"));
+        QCOMPARE(h.propal()->currentCharFormat().fontPointSize(), 18.0);
         h.propal()->setFocus(Qt::MouseFocusReason);
         QTest::keyClicks(h.propal(), QStringLiteral("A"));
         QCOMPARE(format_at(h.propal(), 0).fontPointSize(), 18.0);
         QVERIFY(format_at(h.propal(), 0).fontItalic());
     }
 
-    void a_colour_chooser_opens_on_the_colour_being_changed_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QColor>("designed");
-        QTest::newRow("fond ref") << "mnu_fond_ref" << QColor(255, 255, 192);
-        QTest::newRow("fond trouvé") << "mnu_fond_trouvé" << QColor(192, 255, 255);
-        QTest::newRow("fond lettres") << "mnu_fond_lettres" << QColor(192, 255, 192);
-        QTest::newRow("fond propal")
-            << "mnu_fond_propal" << QApplication::palette().color(QPalette::Base);
-        QTest::newRow("police ref")
-            << "mnu_police_ref" << QApplication::palette().color(QPalette::Text);
-        QTest::newRow("police propal")
-            << "mnu_police_propal" << QApplication::palette().color(QPalette::Text);
-    }
-    void a_colour_chooser_opens_on_the_colour_being_changed() {
-        QFETCH(QString, item);
-        QFETCH(QColor, designed);
-        WindowHarness h;
-        h.choosers.colours.push_back(colour_value(QColor(12, 34, 56)));
-        h.trigger(item);
-        QCOMPARE(h.choosers.opened_on_colour, designed);
-        // A choice made for another look of the area is not offered here.
-        h.choosers.colours.push_back(colour_value(QColor(1, 2, 3)));
-        h.trigger(item.contains(QStringLiteral("fond")) ? QStringLiteral("mnu_police_lettres")
-                                                        : QStringLiteral("mnu_fond_lettres"));
-        h.trigger(item);  // a cancel
-        QCOMPARE(h.choosers.opened_on_colour, QColor(12, 34, 56));
-    }
-
-    void a_font_chooser_opens_on_the_area_font_data() {
-        QTest::addColumn<QString>("item");
-        QTest::newRow("ref") << "mnu_font_ref";
-        QTest::newRow("soluce") << "mnu_font_soluce";
-        QTest::newRow("lettres") << "mnu_font_lettres";
-        QTest::newRow("propal") << "mnu_font_propal";
-    }
-    void a_font_chooser_opens_on_the_area_font() {
-        QFETCH(QString, item);
-        WindowHarness h;
-        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Serif"), 20, true, true});
-        h.trigger(item);
-        QCOMPARE(h.choosers.opened_on_font.families(), design::text_font().families());
-        QCOMPARE(h.choosers.opened_on_font.pointSizeF(), 14.25);
-        QVERIFY(!h.choosers.opened_on_font.bold());
-
-        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Sans"), 9, false, false});
-        h.trigger(item == QStringLiteral("mnu_font_ref") ? QStringLiteral("mnu_font_lettres")
-                                                         : QStringLiteral("mnu_font_ref"));
-        h.trigger(item);  // a cancel
-        const QFont offered = h.choosers.opened_on_font;
-        QCOMPARE(offered.families().value(0), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(offered.pointSizeF(), 20.0);
-        QVERIFY(offered.bold());
-        QVERIFY(offered.italic());
-    }
-
-    void a_cancel_changes_nothing() {
-        WindowHarness h;
-        const QMap<QString, QString> before = stored_look(h.file.path());
-        const QColor background = h.ref()->palette().color(QPalette::Base);
-        const QFont font = h.soluce()->font();
-        h.trigger(QStringLiteral("mnu_fond_ref"));     // no colour scripted: a cancel
-        h.trigger(QStringLiteral("mnu_font_soluce"));  // no font scripted: a cancel
-        QCOMPARE(h.choosers.openings, 2);
-        QCOMPARE(h.ref()->palette().color(QPalette::Base), background);
-        QCOMPARE(h.soluce()->font(), font);
-        QCOMPARE(stored_look(h.file.path()), before);
-    }
-
-    void a_stored_choice_comes_back_after_a_restart() {
+    // A choice is kept over a restart, leaves the saved marker alone, and one the file
+    // refuses is reported.
+    void a_choice_is_stored_apart_from_the_page() {
         PageFile file;
         for (int run = 0; run < 2; ++run) {
-            OpenWindow w(file.path());
-            auto* ref = w.window->findChild<QWidget*>(QStringLiteral("ref"));
+            OpenWindow w(made_file(file));
+            auto* ref = w.window->findChild<TextBox*>(QStringLiteral("ref"));
             if (run == 0) {
+                ref->setPlainText(QStringLiteral("LE CHAT"));
+                QTest::mouseClick(w.window->findChild<QPushButton*>(QStringLiteral("record")),
+                                  Qt::LeftButton);
                 w.choosers.colours.push_back(colour_value(QColor(9, 8, 7)));
                 w.window->findChild<QAction*>(QStringLiteral("mnu_fond_ref"))->trigger();
+                QCOMPARE(w.window->saved_marker(), QStringLiteral("Y"));
             } else {
                 QCOMPARE(ref->palette().color(QPalette::Base), QColor(9, 8, 7));
             }
         }
-    }
-
-    void the_look_of_the_three_boxes_leaves_the_saved_marker() {
-        WindowHarness h;
-        h.ref()->setPlainText(QStringLiteral("LE CHAT"));
-        h.click(QStringLiteral("record"));
-        h.choosers.colours.push_back(colour_value(Qt::red));
-        h.trigger(QStringLiteral("mnu_police_ref"));
-        h.choosers.fonts.push_back(FontChoice{QStringLiteral("DejaVu Sans"), 12, false, false});
-        h.trigger(QStringLiteral("mnu_font_lettres"));
-        QCOMPARE(h.window->saved_marker(), QStringLiteral("Y"));
-    }
-
-    void a_look_the_file_refuses_is_reported() {
-        PageFile file;
-        OpenWindow w(made_file(file), /*read_only=*/true);
-        QVERIFY(w.database.is_open());
+        OpenWindow w(file.path(), /*read_only=*/true);
         w.choosers.colours.push_back(colour_value(Qt::blue));
         w.window->findChild<QAction*>(QStringLiteral("mnu_fond_lettres"))->trigger();
         QCOMPARE(w.boxes.shown.size(), std::size_t{1});
         QCOMPARE(w.boxes.shown[0].icon, MessageIcon::Exclamation);
-        // The first line once, then the reason in French.
         QCOMPARE(w.boxes.shown[0].text,
-                 QStringLiteral("Le choix de couleur ou de police n'a pas été enregistré.") +
-                     QChar(13) + QStringLiteral("Raison : le fichier est en lecture seule"));
+                 storage_messages::appearance_not_stored(storage_messages::read_only_file()));
     }
 
     void chooser_sizes_round_to_whole_points_data() {
@@ -253,12 +183,6 @@ class AppearanceMenusTest : public QObject {
         QFETCH(double, points);
         QFETCH(int, whole);
         QCOMPARE(whole_points(points), whole);
-    }
-
-    void colours_are_red_plus_256_green_plus_65536_blue() {
-        QCOMPARE(colour_value(QColor(255, 255, 192)), 255 + 256 * 255 + 65536 * 192);
-        QCOMPARE(colour_from_value(255 + 256 * 128 + 65536 * 1), QColor(255, 128, 1));
-        QCOMPARE(colour_from_value(colour_value(QColor(7, 200, 99))), QColor(7, 200, 99));
     }
 };
 
