@@ -6,6 +6,37 @@ namespace {
 constexpr QChar kCr = kPostLineEnd;
 }
 
+QString bbcode_name(const QString& name) {
+    QString text;
+    text.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name.at(i).unicode();
+        if ((c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069)) {
+            continue;  // embeddings, overrides and isolates
+        }
+        if (c == 13 && i + 1 < name.size() && name.at(i + 1) == QChar(10)) {
+            continue;  // the line feed after it makes the blank
+        }
+        switch (c) {
+            case '[':
+                text += QChar(0xFF3B);
+                break;
+            case ']':
+                text += QChar(0xFF3D);
+                break;
+            case 10:
+            case 13:
+            case 0x2028:
+            case 0x2029:
+                text += QLatin1Char(' ');
+                break;
+            default:
+                text += name.at(i);
+        }
+    }
+    return text;
+}
+
 QString puzzle_text_line(const QString& text) {
     return QStringLiteral("[font=Courier New][size=5]") + text + QStringLiteral("[/size][/font]") +
            kCr;

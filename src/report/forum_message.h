@@ -10,6 +10,11 @@ inline constexpr QChar kPostLineEnd = QChar(13);
 // A line of the puzzle's text as the posts show it, in Courier New at size 5.
 QString puzzle_text_line(const QString& text);
 
+// A player's name as text in a BBCode post: its brackets become look-alikes (［ ］) that
+// open no tag, the controls that turn text around are dropped, and each line break
+// becomes one blank.
+QString bbcode_name(const QString& name);
+
 // The BBCode post for the forum thread, from what the window shows: the found text, the
 // found count, the remaining count and the remaining letters. Each line ends with one
 // carriage return. A remaining count of zero gives the winning message.
