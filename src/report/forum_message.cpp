@@ -6,7 +6,7 @@ namespace {
 constexpr QChar kCr = kPostLineEnd;
 }
 
-QString bbcode_name(const QString& name) {
+QString name_as_text(const QString& name) {
     QString text;
     text.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -17,23 +17,16 @@ QString bbcode_name(const QString& name) {
         if (c == 13 && i + 1 < name.size() && name.at(i + 1) == QChar(10)) {
             continue;  // the line feed after it makes the blank
         }
-        switch (c) {
-            case '[':
-                text += QChar(0xFF3B);
-                break;
-            case ']':
-                text += QChar(0xFF3D);
-                break;
-            case 10:
-            case 13:
-            case 0x2028:
-            case 0x2029:
-                text += QLatin1Char(' ');
-                break;
-            default:
-                text += name.at(i);
-        }
+        const bool line_break = c == 10 || c == 13 || c == 0x2028 || c == 0x2029;
+        text += line_break ? QChar(QLatin1Char(' ')) : name.at(i);
     }
+    return text;
+}
+
+QString bbcode_name(const QString& name) {
+    QString text = name_as_text(name);
+    text.replace(QLatin1Char('['), QChar(0xFF3B));
+    text.replace(QLatin1Char(']'), QChar(0xFF3D));
     return text;
 }
 
