@@ -203,6 +203,12 @@ class TestForumPosts : public QObject {
                 << int(p) << turn_post(p, turn)
                 << QStringList{"L* *HA*",          "2",    "lettre(s) trouvée(s).", "3",
                                "lettres à placer", "E C T"};
+            if (p != PostingProfile::Classique) {
+                TurnPostInput closing = turn;  // a puzzle that closes what holds it
+                closing.found_text = "[/CODE][/plain][/nobbc] [B]*";
+                QTest::addRow("%s brackets of the puzzle", name)
+                    << int(p) << turn_post(p, closing) << QStringList{"*"};
+            }
             QTest::addRow("%s won", name)
                 << int(p) << turn_post(p, won) << QStringList{"LE CHAT", "Bravo, c'est gagné !"};
             QTest::addRow("%s empty page", name)
@@ -291,6 +297,9 @@ class TestForumPosts : public QObject {
             << QStringList{"n'a pas la balise [font]",
                            "[size=5] est hors de l'échelle de phpBB "
                            "3 (20 à 200 %)"};
+        QTest::newRow("phpbb sizes")
+            << int(PostingProfile::Phpbb3) << "[size=20]a[/size][size=201]b[/size][size=19]c[/size]"
+            << QStringList{} << QStringList{"[size=201]", "[size=19]"};
         QTest::newRow("xenforo sizes")
             << int(PostingProfile::Xenforo2) << "[size=8]a[/size][size=7]b[/size][size=0]c[/size]"
             << QStringList{} << QStringList{"[size=8]", "[size=0]"};
