@@ -71,176 +71,101 @@ const QString kRedClose = QStringLiteral("[/color][/b]");
 }  // namespace
 
 const std::vector<ForumRules>& forum_rules() {
+    // clang-format off
     static const std::vector<ForumRules> table = {
         // The program's own post, for forums that take [font=Courier New][size=5] and
         // [color=#hex]: sizes 1 to 7, as the program's preview shows them.
-        {PostingProfile::Classique,
-         QStringLiteral("classique"),
-         QStringLiteral("Classique"),
-         Markup::Bbcode,
-         QString(QChar(13)),
-         kRedOpen,
-         kRedClose,
-         QStringLiteral("[b]"),
-         QStringLiteral("[/b]"),
-         classique_puzzle,
-         QStringLiteral("[font=Courier New][size=5]") + kBlueOpen,
-         kBlueClose + QStringLiteral("[/size][/font]"),
-         bbcode_name,
-         {"b", "color", "font", "size"},
-         {},
-         {},
-         SizeScale::Steps,
-         1,
-         7},
+        {.profile = PostingProfile::Classique, .key = "classique", .caption = "Classique",
+         .markup = Markup::Bbcode, .line_end = QString(QChar(13)),
+         .strong_open = kRedOpen, .strong_close = kRedClose, .bold_open = "[b]",
+         .bold_close = "[/b]", .puzzle = classique_puzzle,
+         .letters_open = "[font=Courier New][size=5]" + kBlueOpen,
+         .letters_close = kBlueClose + "[/size][/font]", .name = bbcode_name,
+         .tags = {"b", "color", "font", "size"}, .inert_tags = {}, .optional_tags = {},
+         .size_scale = SizeScale::Steps, .size_min = 1, .size_max = 7},
 
-        // phpBB's BBCode guide (the board's FAQ, "help/bbcode"): the default tags are b, i, u,
-        // quote, code, list, *, url, email, img, size, color and attachment; there is no
-        // [font]; [size] is "the text size in percent, starting at 20 (very small) through to
-        // 200 (very large) by default"; [code] shows its content in a fixed-width font without
-        // reading tags in it. phpBB turns the line ends of a post into LF.
-        {PostingProfile::Phpbb3,
-         QStringLiteral("phpbb3"),
-         QStringLiteral("phpBB 3"),
-         Markup::Bbcode,
-         QStringLiteral("\n"),
-         kRedOpen,
-         kRedClose,
-         QStringLiteral("[b]"),
-         QStringLiteral("[/b]"),
-         code_puzzle,
-         QStringLiteral("[size=150]") + kBlueOpen,
-         kBlueClose + QStringLiteral("[/size]"),
-         bbcode_name,
-         {"b", "i", "u", "quote", "code", "list", "*", "url", "email", "img", "size", "color",
-          "attachment"},
-         {"code"},
-         {},
-         SizeScale::Percent,
-         20,
-         200},
+        // phpBB's BBCode guide (the board's help page "BBCode guide"): the default tags are
+        // b, i, u, quote, code, list, *, url, email, img, size, color and attachment, and no
+        // [font]; [size] is the text size in percent, "starting at 20 (very small) through to
+        // 200 (very large) by default"; [code] shows its content in a fixed-width font and
+        // reads no tag in it.
+        {.profile = PostingProfile::Phpbb3, .key = "phpbb3", .caption = "phpBB 3",
+         .markup = Markup::Bbcode, .line_end = "\n",
+         .strong_open = kRedOpen, .strong_close = kRedClose, .bold_open = "[b]",
+         .bold_close = "[/b]", .puzzle = code_puzzle,
+         .letters_open = "[size=150]" + kBlueOpen, .letters_close = kBlueClose + "[/size]",
+         .name = bbcode_name,
+         .tags = {"b", "i", "u", "quote", "code", "list", "*", "url", "email", "img", "size",
+                  "color", "attachment"},
+         .inert_tags = {"code"}, .optional_tags = {},
+         .size_scale = SizeScale::Percent, .size_min = 20, .size_max = 200},
 
-        // XenForo's BB code help page ("help/bb-codes"): [COLOR], [FONT=Courier New] and
-        // [SIZE=1] to [SIZE=7], [CODE] and [ICODE], and [PLAIN], which "disables BB code
-        // translation on the wrapped text"; tags are read in any case.
-        {PostingProfile::Xenforo2,
-         QStringLiteral("xenforo2"),
-         QStringLiteral("XenForo 2"),
-         Markup::Bbcode,
-         QStringLiteral("\n"),
-         kRedOpen,
-         kRedClose,
-         QStringLiteral("[b]"),
-         QStringLiteral("[/b]"),
-         xenforo_puzzle,
-         QStringLiteral("[font=Courier New][size=5]") + kBlueOpen,
-         kBlueClose + QStringLiteral("[/size][/font]"),
-         bbcode_name,
-         {"b",      "i",       "u",     "s",      "color", "bgcolor", "font",
-          "size",   "sub",     "sup",   "url",    "email", "left",    "right",
-          "center", "justify", "quote", "code",   "icode", "indent",  "list",
-          "*",      "img",     "media", "attach", "plain", "spoiler", "ispoiler",
-          "user",   "heading", "table", "tr",     "th",    "td",      "hr"},
-         {"code", "icode", "plain"},
-         {},
-         SizeScale::Steps,
-         1,
-         7},
+        // XenForo's BB code help page (the board's "help/bb-codes"): [COLOR=...],
+        // [FONT=Courier New], [SIZE=1] (small) to [SIZE=7] (big), [CODE] and [ICODE] blocks,
+        // and [PLAIN], whose content is not read as BB code; tag names in any case.
+        {.profile = PostingProfile::Xenforo2, .key = "xenforo2", .caption = "XenForo 2",
+         .markup = Markup::Bbcode, .line_end = "\n",
+         .strong_open = kRedOpen, .strong_close = kRedClose, .bold_open = "[b]",
+         .bold_close = "[/b]", .puzzle = xenforo_puzzle,
+         .letters_open = "[font=Courier New][size=5]" + kBlueOpen,
+         .letters_close = kBlueClose + "[/size][/font]", .name = bbcode_name,
+         .tags = {"b", "i", "u", "s", "color", "bgcolor", "font", "size", "sub", "sup", "url",
+                  "email", "left", "right", "center", "justify", "quote", "heading", "code",
+                  "icode", "indent", "list", "*", "img", "media", "attach", "plain", "spoiler",
+                  "ispoiler", "user", "table", "tr", "th", "td", "hr"},
+         .inert_tags = {"code", "icode", "plain"}, .optional_tags = {},
+         .size_scale = SizeScale::Steps, .size_min = 1, .size_max = 7},
 
-        // SMF 2's list of bulletin board codes (Simple Machines' online manual, "Alphabetical
-        // list of BBCodes"): [font=...], [color=...], [size=10pt] (points or pixels, or a step
-        // 1 to 7), [tt] and [code] in monospace, [nobbc] that shows tags as they are.
-        {PostingProfile::Smf2,
-         QStringLiteral("smf2"),
-         QStringLiteral("SMF 2"),
-         Markup::Bbcode,
-         QStringLiteral("\n"),
-         kRedOpen,
-         kRedClose,
-         QStringLiteral("[b]"),
-         QStringLiteral("[/b]"),
-         smf_puzzle,
-         QStringLiteral("[font=Courier New][size=18pt]") + kBlueOpen,
-         kBlueClose + QStringLiteral("[/size][/font]"),
-         bbcode_name,
-         {"b",     "i",     "u",   "s",     "color", "font", "size", "tt",   "code",
-          "nobbc", "quote", "url", "email", "img",   "list", "li",   "left", "center",
-          "right", "hr",    "sub", "sup",   "table", "tr",   "td"},
-         {"code", "nobbc"},
-         {},
-         SizeScale::Points,
-         1,
-         99},
+        // SMF 2's own help on bulletin board codes: [font=...], [color=...], [size=10pt]
+        // (points or pixels, or a step 1 to 7), [tt] and [code] in monospace, and [nobbc],
+        // whose content shows as it stands.
+        {.profile = PostingProfile::Smf2, .key = "smf2", .caption = "SMF 2",
+         .markup = Markup::Bbcode, .line_end = "\n",
+         .strong_open = kRedOpen, .strong_close = kRedClose, .bold_open = "[b]",
+         .bold_close = "[/b]", .puzzle = smf_puzzle,
+         .letters_open = "[font=Courier New][size=18pt]" + kBlueOpen,
+         .letters_close = kBlueClose + "[/size][/font]", .name = bbcode_name,
+         .tags = {"b", "i", "u", "s", "color", "font", "size", "tt", "code", "nobbc", "quote",
+                  "url", "email", "img", "list", "li", "left", "center", "right", "hr", "sub",
+                  "sup", "table", "tr", "td"},
+         .inert_tags = {"code", "nobbc"}, .optional_tags = {},
+         .size_scale = SizeScale::Points, .size_min = 1, .size_max = 99},
 
-        // MyBB's documentation, "MyCode" (docs.mybb.com): [size=xx-small] to [size=xx-large],
-        // [font=Tahoma], [color=...], [code] and [php] blocks. An administrator can turn
-        // [font] off (the board's MyCode settings), so the puzzle goes in a [code] block.
-        {PostingProfile::Mybb,
-         QStringLiteral("mybb"),
-         QStringLiteral("MyBB"),
-         Markup::Bbcode,
-         QStringLiteral("\n"),
-         kRedOpen,
-         kRedClose,
-         QStringLiteral("[b]"),
-         QStringLiteral("[/b]"),
-         code_puzzle,
-         QStringLiteral("[size=x-large]") + kBlueOpen,
-         kBlueClose + QStringLiteral("[/size]"),
-         bbcode_name,
-         {"b", "i", "u", "s", "url", "email", "quote", "code", "php", "img", "color", "size",
-          "font", "align", "list", "*", "hr", "video"},
-         {"code", "php"},
-         {"font"},
-         SizeScale::Named,
-         0,
-         0},
+        // MyBB's documentation, page "MyCode" (docs.mybb.com): [size=xx-small] to
+        // [size=xx-large], [font=Tahoma], [color=...], [code] and [php] blocks. The board's
+        // MyCode settings can turn [font] off, so the puzzle goes in a [code] block.
+        {.profile = PostingProfile::Mybb, .key = "mybb", .caption = "MyBB",
+         .markup = Markup::Bbcode, .line_end = "\n",
+         .strong_open = kRedOpen, .strong_close = kRedClose, .bold_open = "[b]",
+         .bold_close = "[/b]", .puzzle = code_puzzle,
+         .letters_open = "[size=x-large]" + kBlueOpen, .letters_close = kBlueClose + "[/size]",
+         .name = bbcode_name,
+         .tags = {"b", "i", "u", "s", "url", "email", "quote", "code", "php", "img", "color",
+                  "size", "font", "align", "list", "*", "hr", "video"},
+         .inert_tags = {"code", "php"}, .optional_tags = {"font"},
+         .size_scale = SizeScale::Named, .size_min = 0, .size_max = 0},
 
-        // Discourse reads Markdown, the CommonMark specification: * and _ are emphasis, a
-        // backslash before ASCII punctuation makes it a plain character, a fenced code block
-        // shows its lines as they are in monospace. Markdown has no colours and no sizes. Each
-        // line of the post is its own paragraph, the same whether single line breaks show.
-        {PostingProfile::Discourse,
-         QStringLiteral("discourse"),
-         QStringLiteral("Discourse (Markdown)"),
-         Markup::Markdown,
-         QStringLiteral("\n\n"),
-         QStringLiteral("**"),
-         QStringLiteral("**"),
-         QStringLiteral("**"),
-         QStringLiteral("**"),
-         markdown_puzzle,
-         QStringLiteral("`"),
-         QStringLiteral("`"),
-         markdown_name,
-         {},
-         {},
-         {},
-         SizeScale::None,
-         0,
-         0},
+        // Discourse reads Markdown as the CommonMark specification defines it: * and _ make
+        // emphasis, a backslash before an ASCII punctuation character makes it a plain one, a
+        // fenced code block shows its lines as they are in monospace, "1." begins a list.
+        // Markdown has no colours and no sizes. Each line of the post is a paragraph of its
+        // own, so that it shows on its own line whether single line breaks show or not.
+        {.profile = PostingProfile::Discourse, .key = "discourse",
+         .caption = "Discourse (Markdown)", .markup = Markup::Markdown, .line_end = "\n\n",
+         .strong_open = "**", .strong_close = "**", .bold_open = "**", .bold_close = "**",
+         .puzzle = markdown_puzzle, .letters_open = "`", .letters_close = "`",
+         .name = markdown_name, .tags = {}, .inert_tags = {}, .optional_tags = {},
+         .size_scale = SizeScale::None, .size_min = 0, .size_max = 0},
 
         // Plain text, for a chat: every character shows as it stands.
-        {PostingProfile::TexteBrut,
-         QStringLiteral("texte"),
-         QStringLiteral("Texte brut"),
-         Markup::Plain,
-         QStringLiteral("\n"),
-         {},
-         {},
-         {},
-         {},
-         plain_puzzle,
-         {},
-         {},
-         name_as_text,
-         {},
-         {},
-         {},
-         SizeScale::None,
-         0,
-         0},
+        {.profile = PostingProfile::TexteBrut, .key = "texte", .caption = "Texte brut",
+         .markup = Markup::Plain, .line_end = "\n",
+         .strong_open = {}, .strong_close = {}, .bold_open = {}, .bold_close = {},
+         .puzzle = plain_puzzle, .letters_open = {}, .letters_close = {},
+         .name = name_as_text, .tags = {}, .inert_tags = {}, .optional_tags = {},
+         .size_scale = SizeScale::None, .size_min = 0, .size_max = 0},
     };
+    // clang-format on
     return table;
 }
 
