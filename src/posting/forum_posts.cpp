@@ -73,6 +73,9 @@ void add_leaders(Post& post, const std::vector<Score>& scores) {
 
 // Below a detailed winning post: the winner and the number of turns.
 void add_winner(Post& post, const TurnPostInput& input) {
+    if (input.player.trimmed().isEmpty() && input.turn_number <= 0) {
+        return;  // nothing to tell
+    }
     QString line = QStringLiteral("Trouvée");
     if (!input.player.trimmed().isEmpty()) {
         line += QStringLiteral(" par ") + post.name(input.player);
