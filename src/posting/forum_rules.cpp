@@ -9,12 +9,10 @@ namespace vorlo {
 namespace {
 
 // The text inside a tag whose content the forum shows as it stands: only that tag's own
-// closing could end it early, so its brackets become look-alikes.
+// closing could end it early, so its brackets become the look-alikes of a name's.
 QString inert(const QString& open, const QString& text, const QString& close) {
     QString inside = text;
-    inside.replace(
-        close, QStringLiteral("\uFF3B") + close.mid(1, close.size() - 2) + QStringLiteral("\uFF3D"),
-        Qt::CaseInsensitive);
+    inside.replace(close, bbcode_name(close), Qt::CaseInsensitive);
     return open + inside + close;
 }
 

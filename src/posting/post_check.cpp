@@ -131,7 +131,7 @@ void check_name(const ForumRules& rules, const QString& name, QStringList& warni
     if (rules.markup != Markup::Plain && name.contains(QRegularExpression("[\\[\\]]"))) {
         warnings << (rules.markup == Markup::Bbcode
                          ? QStringLiteral("Le nom %1 contient des crochets, qui pourraient ouvrir "
-                                          "une balise : ils sont écrits ［ ］.")
+                                          "une balise : ils sont écrits ⟦ ⟧.")
                          : QStringLiteral("Le nom %1 contient des crochets, qui pourraient faire "
                                           "un lien : ils sont échappés."))
                         .arg(quoted);

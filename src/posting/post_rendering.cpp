@@ -115,6 +115,14 @@ QString closing_html(const QString& opening) {
     return QStringLiteral("</") + opening.mid(1);
 }
 
+// The length of the line end at `at`: 2 for CR LF, 1 for CR or LF, 0 for none.
+qsizetype line_end_at(const QString& text, qsizetype at) {
+    if (at >= text.size() || (text.at(at) != QChar(13) && text.at(at) != QChar(10))) {
+        return 0;
+    }
+    return text.mid(at, 2) == QLatin1String("\r\n") ? 2 : 1;
+}
+
 struct OpenTag {
     QString name;
     QString closing;
@@ -132,6 +140,10 @@ QString bbcode_html(const ForumRules& rules, const QString& post) {
         at = tag.end;
         if (tag.closing && !open.empty() && open.back().name == tag.name) {
             html += open.back().closing;
+            // A block ends its line: the line end after it makes no empty line.
+            if (open.back().closing == QLatin1String("</pre>")) {
+                at += line_end_at(post, at);
+            }
             open.pop_back();
             continue;
         }

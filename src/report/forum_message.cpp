@@ -25,8 +25,8 @@ QString name_as_text(const QString& name) {
 
 QString bbcode_name(const QString& name) {
     QString text = name_as_text(name);
-    text.replace(QLatin1Char('['), QChar(0xFF3B));
-    text.replace(QLatin1Char(']'), QChar(0xFF3D));
+    text.replace(QLatin1Char('['), QChar(0x27E6));
+    text.replace(QLatin1Char(']'), QChar(0x27E7));
     return text;
 }
 

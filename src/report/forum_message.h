@@ -14,7 +14,7 @@ QString puzzle_text_line(const QString& text);
 // each line break becomes one blank.
 QString name_as_text(const QString& name);
 // A player's name as text in a BBCode post: besides, its brackets become look-alikes
-// (［ ］) that open no tag.
+// (⟦ ⟧) that open no tag.
 QString bbcode_name(const QString& name);
 
 // The BBCode post for the forum thread, from what the window shows: the found text, the

@@ -272,7 +272,7 @@ class TestForumPosts : public QObject {
         QTest::addColumn<QString>("written");
         const QString turned = QStringLiteral("\u202EZoé\u2066 [x]_*\r\nB");
         QTest::newRow("bbcode") << int(PostingProfile::Phpbb3) << turned
-                                << QStringLiteral("Zoé \uFF3Bx\uFF3D_* B");
+                                << QStringLiteral("Zoé \u27E6x\u27E7_* B");
         QTest::newRow("markdown") << int(PostingProfile::Discourse) << turned
                                   << QStringLiteral("Zoé \\[x\\]\\_\\* B");
         QTest::newRow("markdown markup") << int(PostingProfile::Discourse) << " <a>&`~|!# "
@@ -350,8 +350,8 @@ class TestForumPosts : public QObject {
         QTest::addColumn<QString>("post");
         QTest::addColumn<QString>("html");  // a part of the rendering
         QTest::newRow("phpbb code block")
-            << int(PostingProfile::Phpbb3) << "[code][b]L* *\n[/code]x"
-            << "<pre style=\"font-family:monospace\">[b]L* *\n</pre>x";
+            << int(PostingProfile::Phpbb3) << "[code][b]L* *\n[/code]\nx\ny"
+            << "<pre style=\"font-family:monospace\">[b]L* *\n</pre>x<br/>y";
         QTest::newRow("phpbb lacks font") << int(PostingProfile::Phpbb3) << "[font=Arial]x[/font]"
                                           << ">[font=Arial]x[/font]<";
         QTest::newRow("phpbb percent")

@@ -28,7 +28,7 @@ class TestGamePosts : public QObject {
         // nor break the line.
         QTest::newRow("names are text")
             << std::vector<Score>{{"[b]Bob[/color]", 2, 1}, {"Zoé\u202E\r\nX\u2066", 1, 2}}
-            << title + "1. [b]\uFF3Bb\uFF3DBob\uFF3B/color\uFF3D[/b] : 2 lettres" + kCr +
+            << title + "1. [b]\u27E6b\u27E7Bob\u27E6/color\u27E7[/b] : 2 lettres" + kCr +
                    "2. [b]Zoé X[/b] : 1 lettre" + kCr;
     }
 
