@@ -7,6 +7,7 @@
 
 #include <cmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
@@ -47,8 +48,8 @@ std::optional<QString> size_css(const ForumRules& rules, const QString& value) {
     }
     const QString size = value.trimmed().toLower();
     switch (rules.size_scale) {
-        case SizeScale::Percent:
-            return size + QLatin1Char('%');
+        case SizeScale::Percent:  // of a 10-point text: the rich text knows no percentage
+            return QString::number(std::max(1, size.toInt() / 10)) + QStringLiteral("pt");
         case SizeScale::Named:
             return size;
         case SizeScale::Points:

@@ -356,7 +356,7 @@ class TestForumPosts : public QObject {
                                           << ">[font=Arial]x[/font]<";
         QTest::newRow("phpbb percent")
             << int(PostingProfile::Phpbb3) << "[size=150][color=#4132F5]E[/color][/size]"
-            << "<span style=\"font-size:150%\"><span style=\"color:#4132F5\">E</span></span>";
+            << "<span style=\"font-size:15pt\"><span style=\"color:#4132F5\">E</span></span>";
         QTest::newRow("xenforo out of range") << int(PostingProfile::Xenforo2) << "[size=9]x[/size]"
                                               << ">[size=9]x[/size]<";
         QTest::newRow("xenforo plain")
