@@ -123,12 +123,13 @@ void check_markdown(const ForumRules& rules, const QString& post, QStringList& w
 
 void check_name(const ForumRules& rules, const QString& name, QStringList& warnings) {
     static const QRegularExpression direction(
-        QStringLiteral("[\\x{202A}-\\x{202E}\\x{2066}-"
-                       "\\x{2069}]"));
+        QStringLiteral("[\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]"));
     static const QRegularExpression line_break(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]"));
     const QString quoted =
         QStringLiteral("« ") + name_as_text(name).simplified() + QStringLiteral(" »");
-    if (rules.markup != Markup::Plain && name.contains(QRegularExpression("[\\[\\]]"))) {
+    // The brackets of a name would open a tag or a link; a star or an underscore, emphasis.
+    if (rules.markup != Markup::Plain &&
+        (name.contains(QLatin1Char('[')) || name.contains(QLatin1Char(']')))) {
         warnings << (rules.markup == Markup::Bbcode
                          ? QStringLiteral("Le nom %1 contient des crochets, qui pourraient ouvrir "
                                           "une balise : ils sont écrits ⟦ ⟧.")
@@ -136,7 +137,8 @@ void check_name(const ForumRules& rules, const QString& name, QStringList& warni
                                           "un lien : ils sont échappés."))
                         .arg(quoted);
     }
-    if (rules.markup == Markup::Markdown && name.contains(QRegularExpression("[*_]"))) {
+    if (rules.markup == Markup::Markdown &&
+        (name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('_')))) {
         warnings << QStringLiteral(
                         "Le nom %1 contient * ou _, qui mettraient le texte en "
                         "italique : ils sont échappés.")
