@@ -1,7 +1,6 @@
-#include "report/forum_message.h"
-#include "report/game_posts.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/refusal_boxes.h"
+#include "ui/widgets/profile_choice.h"
 #include "ui/widgets/text_box.h"
 #include "ui/widgets/transient_notice.h"
 #include "ui/windows/journal_window.h"
@@ -52,6 +51,7 @@ void MainWindow::build_game_menu() {
         action->setShortcutContext(Qt::ApplicationShortcut);
         connect(action, &QAction::triggered, this, item.action);
     }
+    build_posting_menu(menu);
     undo_action_ = added[0];
     redo_action_ = added[1];
     // Right after "Couleurs  et  Police", before "Version".
@@ -104,7 +104,7 @@ void MainWindow::redo_turn() {
 }
 
 void MainWindow::copy_scoreboard() {
-    platform_.clipboard.set_text(build_scoreboard_post(game_.journal().scoreboard()));
+    platform_.clipboard.set_text(scoreboard_post(profile_, game_.journal().scoreboard()));
 }
 
 void MainWindow::copy_recap() {
@@ -112,8 +112,9 @@ void MainWindow::copy_recap() {
     if (!game.won()) {
         return;
     }
-    platform_.clipboard.set_text(build_recap_post(
-        game.start.reference, static_cast<int>(game.turns.size()), game_.journal().scoreboard()));
+    platform_.clipboard.set_text(recap_post(profile_, game.start.reference,
+                                            static_cast<int>(game.turns.size()),
+                                            game_.journal().scoreboard()));
 }
 
 void MainWindow::show_journal_window() {
@@ -138,6 +139,9 @@ void MainWindow::show_journal_window() {
 void MainWindow::show_message_preview() {
     if (!preview_) {
         preview_ = new MessagePreview(this);
+        preview_->choice()->set_choice(profile_, detailed_);
+        connect(preview_->choice(), &ProfileChoice::choice_changed, this,
+                &MainWindow::choose_posting);
         refresh_preview();
     }
     preview_->show();
@@ -165,8 +169,11 @@ void MainWindow::show_game_changes() {
 // The texts as the boxes show them, the letters the user may be typing included.
 void MainWindow::refresh_preview() {
     if (preview_) {
-        preview_->show_post(build_forum_message(found_text(), game_.found_count(),
-                                                game_.remaining_count(), remaining_letters()));
+        QStringList names;
+        for (const Score& score : game_.journal().scoreboard()) {
+            names << score.player;
+        }
+        preview_->show_post(profile_, turn_post_text(), names);
     }
 }
 
