@@ -8,6 +8,7 @@
 #include "storage/posting_table.h"
 #include "storage/sql_statement.h"
 #include "storage/storage_messages.h"
+#include "storage/window_places.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -606,6 +607,26 @@ bool VorloDatabase::store_posting_choice(const PostingChoice& choice, QString* e
         set_error(error, storage_messages::save_failed(*failure));
     }
     return !failure;
+}
+
+std::optional<QRect> VorloDatabase::read_window_place(const QString& window) const {
+    if (!is_open()) {
+        return std::nullopt;
+    }
+    return window_places::read(QSqlDatabase::database(connection_name_, false), window);
+}
+
+bool VorloDatabase::store_window_place(const QString& window, const QRect& place, QString* error) {
+    if (!is_open()) {
+        set_error(error, storage_messages::not_open());
+        return false;
+    }
+    if (std::optional<QString> failure =
+            window_places::store(QSqlDatabase::database(connection_name_, false), window, place)) {
+        set_error(error, *failure);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vorlo

@@ -5,6 +5,7 @@
 #include "storage/posting_table.h"
 #include "storage/stored_page.h"
 
+#include <QRect>
 #include <QString>
 #include <QVariant>
 
@@ -104,6 +105,11 @@ class VorloDatabase {
     PostingChoice read_posting_choice(QString* failure = nullptr) const;
     // Stores the posting choice at once, in one commit, like the look of the areas.
     bool store_posting_choice(const PostingChoice& choice, QString* error = nullptr);
+    // Where a side window of the program stood when last closed (see window_places): its
+    // frame top-left and inner size. Nothing when the file has none; a failed store leaves
+    // the file as it was and says why in `error`.
+    std::optional<QRect> read_window_place(const QString& window) const;
+    bool store_window_place(const QString& window, const QRect& place, QString* error = nullptr);
 
   private:
     bool save(const StoredPage& page, const JournalContents* journal, QString* error);

@@ -68,7 +68,7 @@ class GameJournalWindowTest : public QObject {
         WindowHarness h;
         const QList<QAction*> bar = h.window->menuBar()->actions();
         QCOMPARE(bar.size(), 4);
-        QCOMPARE(bar[1]->text(), QStringLiteral("Couleurs  et  Police"));
+        QCOMPARE(bar[1]->text(), QStringLiteral("&Couleurs  et  Police"));
         QMenu* game = bar[2]->menu();
         QVERIFY(game);
         QCOMPARE(game->title(), QStringLiteral("&Partie"));

@@ -1,6 +1,8 @@
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/refusal_boxes.h"
+#include "ui/widgets/frame_placement.h"
 #include "ui/widgets/profile_choice.h"
+#include "ui/widgets/side_window_place.h"
 #include "ui/widgets/text_box.h"
 #include "ui/widgets/transient_notice.h"
 #include "ui/windows/journal_window.h"
@@ -8,12 +10,17 @@
 
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 
 // The game kept turn by turn: the menu "Partie", the journal window, undo and redo, the
 // scoreboard posts and the preview of the forum message.
 namespace vorlo {
 
 namespace {
+
+// The journal window's row in the file's table of window places.
+const QString kJournalPlace = QStringLiteral("journal_partie");
 
 struct GameItem {
     const char* name;
@@ -81,6 +88,14 @@ void MainWindow::play_turn() {
                                .arg(outcome.turn->repeat_of),
                            generate_button_);
     }
+    const Game& game = game_.journal().current_game();
+    if (outcome.turn && game.won()) {
+        const int turns = static_cast<int>(game.turns.size());
+        notice_->show_text(QStringLiteral("Partie gagnée en %1 %2")
+                               .arg(turns)
+                               .arg(turns == 1 ? QStringLiteral("tour") : QStringLiteral("tours")),
+                           generate_button_);
+    }
 }
 
 // A refusal shows its box; a word that does not fit opens the word-mismatch dialog.
@@ -129,11 +144,44 @@ void MainWindow::show_journal_window() {
         connect(journal_window_, &JournalWindow::copy_recap_clicked, this, &MainWindow::copy_recap);
         connect(journal_window_, &JournalWindow::undo_clicked, this, &MainWindow::undo_turn);
         connect(journal_window_, &JournalWindow::redo_clicked, this, &MainWindow::redo_turn);
+        connect(journal_window_, &JournalWindow::hidden, this, &MainWindow::keep_journal_place);
         journal_window_->show_journal(game_.journal());
+        place_journal_window();
     }
     journal_window_->show();
     journal_window_->raise();
     journal_window_->activateWindow();
+}
+
+// The journal opens where it was last closed, when that place is still on the screen;
+// otherwise beside the main window, or over the reference box when the screen has no room
+// beside it: the reference is typed once a game, the proposal and the buttons are used at
+// every turn.
+void MainWindow::place_journal_window() {
+    JournalWindow& journal = *journal_window_;
+    const QRect screen = this->screen()->availableGeometry();
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const QSize minimum = journal.minimumSizeHint();
+    QRect place;  // the frame's top-left and the inner size
+    const std::optional<QRect> stored = database_.read_window_place(kJournalPlace);
+    if (stored && place_reachable(screen, QRect(stored->topLeft(), stored->size() + frame))) {
+        place = *stored;
+    } else {
+        const QRect reference(ref_->mapToGlobal(QPoint(0, 0)), ref_->size());
+        const QRect spare(QPoint(screen.left(), reference.top()), reference.bottomRight());
+        const QRect outer = side_window_place(screen, frameGeometry(), spare,
+                                              journal.size() + frame, minimum + frame);
+        place = QRect(outer.topLeft(), outer.size() - frame);
+    }
+    journal.resize(place.size().expandedTo(minimum));
+    place_frame_at(journal, place.topLeft());
+}
+
+void MainWindow::keep_journal_place() {
+    if (journal_window_) {
+        database_.store_window_place(kJournalPlace, journal_window_->frame_place());
+    }
 }
 
 void MainWindow::show_message_preview() {

@@ -3,6 +3,8 @@
 #include "engine/text_rules.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
+#include "ui/widgets/text_limit.h"
+#include "ui/widgets/transient_notice.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -110,6 +112,14 @@ void MainWindow::connect_events() {
     connect(propal_, &ProposalEditor::middle_button_released, this,
             [this] { set_proposal(strip_question_marks(proposal())); });
 
+    // Input that would make a box too long is refused where it comes in, and said beside it.
+    connect(propal_, &ProposalEditor::text_refused, this,
+            [this](qsizetype length) { refuse_long_text(length, propal_); });
+    for (TextBox* box : {ref_, lettres_}) {
+        connect(box, &TextBox::text_refused, this,
+                [this, box](qsizetype length) { refuse_long_text(length, box); });
+    }
+
     const auto on_click = [this](QPushButton* button, auto action) {
         connect(button, &QPushButton::clicked, this, action);
     };
@@ -119,6 +129,31 @@ void MainWindow::connect_events() {
     on_click(erase_proposal_button_, [this] { erase_proposal(); });
     on_click(record_, [this] { save_page(); });
     on_click(quit_button_, [this] { request_quit(); });
+    connect_keys();
+}
+
+// Keys that play and copy from anywhere in the window. Ctrl+Entrée acts as a click on
+// "Générer": the focus moves to the button first, so that the box left is cleaned as
+// usual. No text box takes Ctrl+Maj+C (their copy is Ctrl+C).
+void MainWindow::connect_keys() {
+    const auto add_key = [this](const char* name, const QList<QKeySequence>& keys, auto action) {
+        auto* key = new QAction(this);
+        key->setObjectName(QLatin1String(name));
+        key->setShortcuts(keys);
+        key->setShortcutContext(Qt::WindowShortcut);
+        addAction(key);
+        connect(key, &QAction::triggered, this, action);
+    };
+    add_key("touche_generer",
+            {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+            [this] {
+                generate_button_->setFocus(Qt::ShortcutFocusReason);
+                generate_button_->click();
+            });
+    add_key("touche_copier", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+            [this] { copy_button_->click(); });
+    generate_button_->setToolTip(QStringLiteral("Jouer la proposition (Ctrl+Entrée)"));
+    copy_button_->setToolTip(QStringLiteral("Copier le message du forum (Ctrl+Maj+C)"));
 }
 
 void MainWindow::clean_reference_box() {
@@ -133,9 +168,17 @@ void MainWindow::clean_proposal_box() {
 void MainWindow::proposal_mouse_pressed(Qt::MouseButton button) {
     // The pasted text is scanned before it is written, so that a large paste goes into the
     // editor once; the editor ends with the same text either way.
-    const QString text =
-        button == Qt::RightButton && proposal().isEmpty() ? platform_.clipboard.text() : proposal();
+    const bool pastes = button == Qt::RightButton && proposal().isEmpty();
+    const QString text = pastes ? platform_.clipboard.text() : proposal();
+    if (pastes && text.size() > kMaxBoxText) {
+        refuse_long_text(text.size(), propal_);
+        return;
+    }
     set_proposal(strip_question_marks(text));
+}
+
+void MainWindow::refuse_long_text(qsizetype length, const QWidget* box) {
+    notice_->show_text(text_refused_notice(length), box);
 }
 
 void MainWindow::mark_bad_word() {

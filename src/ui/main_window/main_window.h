@@ -98,6 +98,7 @@ class MainWindow : public QMainWindow {
     void build_menus();
     void set_tab_order();
     void connect_events();
+    void connect_keys();
     void open_page();
     void apply_stored_appearance(const AppearanceSettings& settings);
     StyledArea& styled_area(TextArea area);
@@ -109,6 +110,7 @@ class MainWindow : public QMainWindow {
     void clean_reference_box();
     void clean_proposal_box();
     void proposal_mouse_pressed(Qt::MouseButton button);
+    void refuse_long_text(qsizetype length, const QWidget* box);
     void mark_bad_word();
     void show_outcome(const GameOutcome& outcome);
 
@@ -116,8 +118,11 @@ class MainWindow : public QMainWindow {
     void choose_look(Look look, TextArea area);
     void store_look(TextArea area, const AreaAppearance& look);
     void end_program();
+    void keep_open_window_places();
 
     void build_game_menu();
+    void place_journal_window();
+    void keep_journal_place();
     void connect_game_views();
     void show_game_changes();
     void refresh_preview();

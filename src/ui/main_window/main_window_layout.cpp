@@ -1,6 +1,7 @@
 #include "ui/main_window/main_window.h"
 #include "ui/widgets/caption_fit.h"
 #include "ui/widgets/enter_clicks.h"
+#include "ui/widgets/focus_frame_button.h"
 #include "ui/widgets/palette_colour.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
@@ -46,7 +47,7 @@ QLabel* add_counter(QWidget* parent, const QString& name, const QRect& place, co
 
 QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption,
                         const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new FocusFrameButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(place);
     button->setAutoDefault(false);
@@ -74,6 +75,10 @@ QAction* add_item(QMenu* menu, const QString& name, const QString& caption) {
 
 void MainWindow::build_controls() {
     setObjectName(QStringLiteral("Form1"));
+    // The client area has a fixed size: the frame offers no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("PRUM - Vorlo : Jeux de mots - Version "));
 
     // One font per look, shared by every control that has it.
@@ -163,7 +168,7 @@ void MainWindow::build_menus() {
     QMenuBar* bar = menuBar();
     bar->setNativeMenuBar(false);
 
-    QMenu* file = bar->addMenu(QStringLiteral("Fichier"));
+    QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("menu_Fichier"));
     connect(add_item(file, QStringLiteral("menu_delete"),
                      QStringLiteral("Effacer les données de la page")),
@@ -172,7 +177,7 @@ void MainWindow::build_menus() {
     connect(add_item(file, QStringLiteral("menu_quit"), QStringLiteral("Quitter")),
             &QAction::triggered, this, &MainWindow::request_quit);
 
-    QMenu* looks = bar->addMenu(QStringLiteral("Couleurs  et  Police"));
+    QMenu* looks = bar->addMenu(QStringLiteral("&Couleurs  et  Police"));
     looks->setObjectName(QStringLiteral("mnu_couleur"));
     struct Item {
         QString name;
@@ -217,7 +222,7 @@ void MainWindow::build_menus() {
         }
     }
 
-    QAction* version = version_action_ = bar->addAction(QStringLiteral("Version"));
+    QAction* version = version_action_ = bar->addAction(QStringLiteral("&Version"));
     version->setObjectName(QStringLiteral("mnu_version"));
     connect(version, &QAction::triggered, this, &MainWindow::show_version);
 }

@@ -4,8 +4,12 @@
 #include "ui/platform/message_boxes.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
+#include "ui/widgets/transient_notice.h"
+
+#include "ui/windows/journal_window.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
 
 // The actions on the page as a whole: save, clear, the forum message, quitting.
 namespace vorlo {
@@ -26,6 +30,7 @@ void MainWindow::save_page() {
         return;
     }
     game_.mark_saved();
+    notice_->show_text(QStringLiteral("Page enregistrée"), record_);
     tell_journal_notice();
 }
 
@@ -46,6 +51,7 @@ void MainWindow::clear_page() {
 void MainWindow::copy_forum_message() {
     take_edits();
     platform_.clipboard.set_text(turn_post_text());
+    notice_->show_text(QStringLiteral("Message copié"), copy_button_);
 }
 
 void MainWindow::erase_proposal() {
@@ -59,12 +65,21 @@ void MainWindow::request_quit() {
         case QuitDecision::Stay:
             return;
         case QuitDecision::CloseDatabaseAndEnd:
+            keep_open_window_places();
             database_.close();
             end_program();
             return;
         case QuitDecision::End:
+            keep_open_window_places();
             end_program();
             return;
+    }
+}
+
+// A side window still open at the end keeps its place for the next run.
+void MainWindow::keep_open_window_places() {
+    if (journal_window_ && journal_window_->isVisible()) {
+        keep_journal_place();
     }
 }
 

@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QPushButton;
+class QStringListModel;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -22,6 +23,9 @@ class JournalWindow : public QWidget {
     // Shows the current game of the journal.
     void show_journal(const GameJournal& journal);
 
+    // Where the window stands: its frame's top-left and its inner size.
+    QRect frame_place() const;
+
   signals:
     void next_player_typed(const QString& name);
     void player_corrected(int turn_number, const QString& name);
@@ -29,12 +33,21 @@ class JournalWindow : public QWidget {
     void copy_recap_clicked();
     void undo_clicked();
     void redo_clicked();
+    // The window was closed or hidden: a good time to keep its place.
+    void hidden();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void on_turn_edited(QTableWidgetItem* item);
+    void fit_turn_columns();
+    void show_newest_turn();
 
     QTableWidget* turns_;
     QLineEdit* next_player_;
+    QStringListModel* players_;
     QTableWidget* scores_;
     QPushButton* undo_;
     QPushButton* redo_;
