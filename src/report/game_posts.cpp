@@ -22,7 +22,7 @@ QString build_scoreboard_post(const std::vector<Score>& scores) {
     }
     int rank = 0;
     for (const Score& score : scores) {
-        post += QString::number(++rank) + QStringLiteral(". [b]") + score.player +
+        post += QString::number(++rank) + QStringLiteral(". [b]") + bbcode_name(score.player) +
                 QStringLiteral("[/b] : ") + letters_text(score.letters) + kCr;
     }
     return post;

@@ -5,6 +5,7 @@
 #include "storage/field_values.h"
 #include "storage/journal_reading.h"
 #include "storage/journal_table.h"
+#include "storage/posting_table.h"
 #include "storage/sql_statement.h"
 #include "storage/storage_messages.h"
 #include "storage/window_places.h"
@@ -292,6 +293,9 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
         if (result.ok && !read_only) {
             QString aside;
             const Failure failure = in_transaction(db, [&db, &aside]() {
+                if (Failure added = posting_table::add_if_missing(db)) {
+                    return added;
+                }
                 return journal_table::make_writable(db, QDateTime::currentDateTime(), &aside);
             });
             if (!failure && !aside.isEmpty()) {
@@ -582,6 +586,31 @@ bool VorloDatabase::write_appearance(const FieldValues& fields, QString* error) 
         return false;
     }
     return true;
+}
+
+PostingChoice VorloDatabase::read_posting_choice(QString* failure) const {
+    if (!is_open()) {
+        return {};
+    }
+    return posting_table::read(QSqlDatabase::database(connection_name_, false), failure);
+}
+
+bool VorloDatabase::store_posting_choice(const PostingChoice& choice, QString* error) {
+    if (!is_open()) {
+        set_error(error, storage_messages::save_failed(storage_messages::not_open()));
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(connection_name_, false);
+    const Failure failure = in_transaction(db, [&db, &choice]() -> Failure {
+        if (Failure added = posting_table::add_if_missing(db)) {
+            return added;
+        }
+        return posting_table::write(db, choice);
+    });
+    if (failure) {
+        set_error(error, storage_messages::save_failed(*failure));
+    }
+    return !failure;
 }
 
 std::optional<QRect> VorloDatabase::read_window_place(const QString& window) const {

@@ -2,6 +2,7 @@
 
 #include "engine/game_journal.h"
 #include "storage/appearance_settings.h"
+#include "storage/posting_table.h"
 #include "storage/stored_page.h"
 
 #include <QRect>
@@ -99,6 +100,11 @@ class VorloDatabase {
     using FieldValues = std::vector<std::pair<QString, QVariant>>;
     bool write_appearance(const FieldValues& fields, QString* error = nullptr);
 
+    // The forum the posts are written for, from the table "publication"; the default choice
+    // when the file has none. `failure` as for the page.
+    PostingChoice read_posting_choice(QString* failure = nullptr) const;
+    // Stores the posting choice at once, in one commit, like the look of the areas.
+    bool store_posting_choice(const PostingChoice& choice, QString* error = nullptr);
     // Where a side window of the program stood when last closed (see window_places): its
     // frame top-left and inner size. Nothing when the file has none; a failed store leaves
     // the file as it was and says why in `error`.

@@ -24,6 +24,12 @@ class TestGamePosts : public QObject {
             << std::vector<Score>{{"Zoé", 12, 3}, {"Bob", 1, 1}, {"Éric", 0, 2}}
             << title + "1. [b]Zoé[/b] : 12 lettres" + kCr + "2. [b]Bob[/b] : 1 lettre" + kCr +
                    "3. [b]Éric[/b] : 0 lettre" + kCr;
+        // A name is text: its brackets cannot open a tag, it cannot turn the text around
+        // nor break the line.
+        QTest::newRow("names are text")
+            << std::vector<Score>{{"[b]Bob[/color]", 2, 1}, {"Zoé\u202E\r\nX\u2066", 1, 2}}
+            << title + "1. [b]\u27E6b\u27E7Bob\u27E6/color\u27E7[/b] : 2 lettres" + kCr +
+                   "2. [b]Zoé X[/b] : 1 lettre" + kCr;
     }
 
     void scoreboard_post() {

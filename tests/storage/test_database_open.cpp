@@ -46,7 +46,7 @@ class TestDatabaseOpen : public QObject {
         {
             RawConnection raw(path);
             QCOMPARE(raw.column("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY 1"),
-                     QStringList({"compteurs", "couleurs", "données", "journal"}));
+                     QStringList({"compteurs", "couleurs", "données", "journal", "publication"}));
             for (const auto& [table, fields] :
                  {std::pair{"données", QStringList{"base", "result", "propal", "lettres"}},
                   {"compteurs", QStringList{"nb_lettres"}},

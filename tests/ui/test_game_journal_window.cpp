@@ -75,8 +75,12 @@ class GameJournalWindowTest : public QObject {
         const QStringList captions = {"Annuler le dernier tour", "Rétablir le tour",
                                       "Journal de la partie", "Copier le classement",
                                       "Aperçu du message"};
-        const QList<QAction*> items = game->actions();
-        QCOMPARE(items.size(), captions.size());
+        // After them, a separator and the submenu of the forum the posts are written for.
+        const QList<QAction*> all = game->actions();
+        QCOMPARE(all.size(), captions.size() + 2);
+        QVERIFY(all[captions.size()]->isSeparator());
+        QCOMPARE(all.last()->menu()->title(), QStringLiteral("&Forum du message"));
+        const QList<QAction*> items = all.first(captions.size());
         QSet<QKeySequence> shortcuts;
         for (int i = 0; i < items.size(); ++i) {
             QCOMPARE(items[i]->text(), captions[i]);

@@ -1,8 +1,7 @@
-#include "report/forum_message.h"
-#include "report/game_posts.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/refusal_boxes.h"
 #include "ui/widgets/frame_placement.h"
+#include "ui/widgets/profile_choice.h"
 #include "ui/widgets/side_window_place.h"
 #include "ui/widgets/text_box.h"
 #include "ui/widgets/transient_notice.h"
@@ -59,6 +58,7 @@ void MainWindow::build_game_menu() {
         action->setShortcutContext(Qt::ApplicationShortcut);
         connect(action, &QAction::triggered, this, item.action);
     }
+    build_posting_menu(menu);
     undo_action_ = added[0];
     redo_action_ = added[1];
     // Right after "Couleurs  et  Police", before "Version".
@@ -119,7 +119,7 @@ void MainWindow::redo_turn() {
 }
 
 void MainWindow::copy_scoreboard() {
-    platform_.clipboard.set_text(build_scoreboard_post(game_.journal().scoreboard()));
+    platform_.clipboard.set_text(scoreboard_post(profile_, game_.journal().scoreboard()));
 }
 
 void MainWindow::copy_recap() {
@@ -127,8 +127,9 @@ void MainWindow::copy_recap() {
     if (!game.won()) {
         return;
     }
-    platform_.clipboard.set_text(build_recap_post(
-        game.start.reference, static_cast<int>(game.turns.size()), game_.journal().scoreboard()));
+    platform_.clipboard.set_text(recap_post(profile_, game.start.reference,
+                                            static_cast<int>(game.turns.size()),
+                                            game_.journal().scoreboard()));
 }
 
 void MainWindow::show_journal_window() {
@@ -186,6 +187,9 @@ void MainWindow::keep_journal_place() {
 void MainWindow::show_message_preview() {
     if (!preview_) {
         preview_ = new MessagePreview(this);
+        preview_->choice()->set_choice(profile_, detailed_);
+        connect(preview_->choice(), &ProfileChoice::choice_changed, this,
+                &MainWindow::choose_posting);
         refresh_preview();
     }
     preview_->show();
@@ -213,8 +217,11 @@ void MainWindow::show_game_changes() {
 // The texts as the boxes show them, the letters the user may be typing included.
 void MainWindow::refresh_preview() {
     if (preview_) {
-        preview_->show_post(build_forum_message(found_text(), game_.found_count(),
-                                                game_.remaining_count(), remaining_letters()));
+        QStringList names;
+        for (const Score& score : game_.journal().scoreboard()) {
+            names << score.player;
+        }
+        preview_->show_post(profile_, turn_post_text(), names);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/puzzle_game.h"
+#include "posting/forum_posts.h"
 #include "storage/appearance_settings.h"
 #include "storage/vorlo_database.h"
 #include "ui/platform/platform.h"
@@ -11,6 +12,7 @@
 
 class QLabel;
 class QPushButton;
+class QMenu;
 
 namespace vorlo {
 
@@ -74,6 +76,12 @@ class MainWindow : public QMainWindow {
     void copy_recap();
     void show_message_preview();
     const PuzzleGame& game() const { return game_; }
+
+    // The forum the posts are written for and whether the turn's post tells the turn: chosen
+    // in the menu "Partie" or the preview, kept in the page file at once.
+    PostingProfile posting_profile() const { return profile_; }
+    bool detailed_turn_post() const { return detailed_; }
+    void choose_posting(PostingProfile profile, bool detailed);
     JournalWindow* journal_window() const;
     MessagePreview* message_preview() const;
     TransientNotice* notice() const { return notice_; }
@@ -118,6 +126,9 @@ class MainWindow : public QMainWindow {
     void connect_game_views();
     void show_game_changes();
     void refresh_preview();
+    void build_posting_menu(QMenu* menu);
+    void show_posting_choice();
+    QString turn_post_text();
 
     VorloDatabase& database_;
     Platform platform_;
@@ -130,6 +141,10 @@ class MainWindow : public QMainWindow {
     TransientNotice* notice_ = nullptr;
     QAction* undo_action_ = nullptr;
     QAction* redo_action_ = nullptr;
+    PostingProfile profile_ = PostingProfile::Classique;
+    bool detailed_ = false;
+    std::vector<QAction*> profile_actions_;
+    QAction* detailed_action_ = nullptr;
 
     TextBox* ref_ = nullptr;
     TextBox* soluce_ = nullptr;

@@ -1,3 +1,4 @@
+#include "storage/posting_table.h"
 #include "storage/stored_page.h"
 #include "ui/main_window/main_window.h"
 #include "ui/platform/message_boxes.h"
@@ -30,13 +31,19 @@ void MainWindow::open_page() {
     // The window needs the current game and the one before it; earlier games of a long
     // history are read when undo reaches them.
     JournalContents journal = database_.read_journal(&journal_failure, 2);
-    for (const QString* failure : {&page_failure, &look_failure, &journal_failure}) {
+    QString posting_failure;
+    const PostingChoice posting = database_.read_posting_choice(&posting_failure);
+    for (const QString* failure :
+         {&page_failure, &look_failure, &journal_failure, &posting_failure}) {
         if (!failure->isEmpty()) {
             opening_failure_ = *failure;
             return;
         }
     }
 
+    profile_ = profile_from_key(posting.profile).value_or(PostingProfile::Classique);
+    detailed_ = posting.detailed_turn_post;
+    show_posting_choice();
     // A text no box could hold (another tool may have written one) is cut, and said.
     StoredPage page = shown_page(stored);
     qsizetype longest_cut = 0;

@@ -1,4 +1,3 @@
-#include "report/forum_message.h"
 #include "ui/main_window/main_window.h"
 #include "ui/main_window/messages.h"
 #include "ui/main_window/quit_rules.h"
@@ -51,9 +50,7 @@ void MainWindow::clear_page() {
 
 void MainWindow::copy_forum_message() {
     take_edits();
-    platform_.clipboard.set_text(build_forum_message(game_.found_text(), game_.found_count(),
-                                                     game_.remaining_count(),
-                                                     game_.remaining_letters()));
+    platform_.clipboard.set_text(turn_post_text());
     notice_->show_text(QStringLiteral("Message copié"), copy_button_);
 }
 
