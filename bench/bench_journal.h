@@ -33,7 +33,7 @@ inline JournalContents long_journal(int games, int turns) {
             found[at] = text.at(at);
         }
         game.turns.push_back({t, text, QStringLiteral("Joueur %1").arg(t % 5), upto - shown,
-                              total - upto, found, text, 0});
+                              total - upto, found, text, 0, text});
         shown = upto;
     }
     JournalContents journal;

@@ -131,7 +131,7 @@ void BM_UndoRedoAndScoreboard(benchmark::State& st) {
         return;
     }
     for (auto _ : st) {
-        benchmark::DoNotOptimize(journal.undo());
+        benchmark::DoNotOptimize(journal.undo(0));
         benchmark::DoNotOptimize(journal.redo());
         benchmark::DoNotOptimize(journal.scoreboard());
     }

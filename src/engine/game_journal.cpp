@@ -26,7 +26,8 @@ PuzzlePage Game::page_after(std::size_t count) const {
         return start;
     }
     const Turn& turn = turns.at(std::min(count, turns.size()) - 1);
-    return {start.reference, turn.found_text, turn.letters, turn.remaining, turn.revealed};
+    return {turn.reference.value_or(start.reference), turn.found_text, turn.letters, turn.remaining,
+            turn.revealed};
 }
 
 bool Game::won() const {
@@ -38,13 +39,17 @@ QString player_name(const QString& typed) {
     return typed.simplified();
 }
 
+bool same_player(const QString& a, const QString& b) {
+    return player_name(a).compare(player_name(b), Qt::CaseInsensitive) == 0;
+}
+
 GameJournal::GameJournal() {
     contents_.games.push_back(opened_game({}));
 }
 
 void GameJournal::open(JournalContents stored, const PuzzlePage& shown) {
     contents_ = std::move(stored);
-    contents_.next_player = player_name(contents_.next_player);
+    use_first_spellings();
     if (contents_.games.empty() || !same_puzzle(current_game().current_page(), shown)) {
         contents_.games.push_back(opened_game(shown));
     }
@@ -92,6 +97,7 @@ const Turn& GameJournal::add_turn(const QString& proposal, int revealed, const P
     if (earlier != game.turns.end()) {
         turn.repeat_of = earlier->number;
     }
+    turn.reference = after.reference;
     game.turns.push_back(std::move(turn));
     undone_.clear();
     return game.turns.back();
@@ -107,7 +113,7 @@ bool GameJournal::can_redo() const {
     return !undone_.empty();
 }
 
-std::optional<JournalMove> GameJournal::undo() {
+std::optional<JournalMove> GameJournal::undo(int shown_found_count) {
     if (!can_undo()) {
         return std::nullopt;
     }
@@ -120,7 +126,7 @@ std::optional<JournalMove> GameJournal::undo() {
         move.page = game.current_page();
         move.proposal = turn.proposal;
         move.turn_number = turn.number;
-        undone_.emplace_back(std::move(turn));
+        undone_.push_back({std::move(turn), shown_found_count});
         return move;
     }
     if (contents_.games.size() == 1 && !hold_earlier_game()) {
@@ -132,7 +138,7 @@ std::optional<JournalMove> GameJournal::undo() {
     move.kind = JournalMove::Kind::Game;
     move.page = previous.current_page();
     move.proposal = previous.turns.empty() ? QString() : previous.turns.back().proposal;
-    undone_.emplace_back(std::move(taken_back));
+    undone_.push_back({std::move(taken_back), shown_found_count});
     return move;
 }
 
@@ -140,26 +146,79 @@ std::optional<JournalMove> GameJournal::redo() {
     if (undone_.empty()) {
         return std::nullopt;
     }
-    auto step = std::move(undone_.back());
+    Undone undone = std::move(undone_.back());
     undone_.pop_back();
     JournalMove move;
-    if (Turn* turn = std::get_if<Turn>(&step)) {
+    if (Turn* turn = std::get_if<Turn>(&undone.step)) {
         Game& game = contents_.games.back();
         move.kind = JournalMove::Kind::Turn;
         move.proposal = turn->proposal;
         move.turn_number = turn->number;
         game.turns.push_back(std::move(*turn));
         move.page = game.current_page();
-        return move;
+    } else {
+        contents_.games.push_back(std::move(std::get<Game>(undone.step)));
+        move.kind = JournalMove::Kind::Game;
+        move.page = current_game().start;
     }
-    contents_.games.push_back(std::move(std::get<Game>(step)));
-    move.kind = JournalMove::Kind::Game;
-    move.page = current_game().start;
+    // The found count is not stored: after a restart the page showed another than the
+    // turn's, and that is what comes back.
+    move.page.found_count = undone.shown_found_count;
     return move;
 }
 
+QStringList GameJournal::known_players() const {
+    QStringList players;
+    const auto know = [&players](const QString& name) {
+        if (!name.isEmpty() && !players.contains(name, Qt::CaseInsensitive)) {
+            players << name;
+        }
+    };
+    for (const Game& game : contents_.games) {
+        for (const Turn& turn : game.turns) {
+            know(turn.player);
+        }
+    }
+    know(contents_.next_player);
+    return players;
+}
+
+QString GameJournal::known_spelling(const QString& typed) const {
+    const QString name = player_name(typed);
+    for (const Game& game : contents_.games) {
+        for (const Turn& turn : game.turns) {
+            if (same_player(turn.player, name)) {
+                return turn.player;
+            }
+        }
+    }
+    return same_player(contents_.next_player, name) ? contents_.next_player : name;
+}
+
+void GameJournal::use_first_spellings() {
+    QStringList first;
+    const auto spelling = [&first](const QString& typed) {
+        const QString name = player_name(typed);
+        for (const QString& known : first) {
+            if (known.compare(name, Qt::CaseInsensitive) == 0) {
+                return known;
+            }
+        }
+        if (!name.isEmpty()) {
+            first << name;
+        }
+        return name;
+    };
+    for (Game& game : contents_.games) {
+        for (Turn& turn : game.turns) {
+            turn.player = spelling(turn.player);
+        }
+    }
+    contents_.next_player = spelling(contents_.next_player);
+}
+
 void GameJournal::set_next_player(const QString& typed) {
-    contents_.next_player = player_name(typed);
+    contents_.next_player = known_spelling(typed);
 }
 
 bool GameJournal::rename_player(int turn_number, const QString& typed) {
@@ -167,7 +226,24 @@ bool GameJournal::rename_player(int turn_number, const QString& typed) {
     if (turn_number < 1 || turn_number > static_cast<int>(turns.size())) {
         return false;
     }
-    turns[static_cast<std::size_t>(turn_number - 1)].player = player_name(typed);
+    Turn& turn = turns[static_cast<std::size_t>(turn_number - 1)];
+    const QString name = player_name(typed);
+    if (turn.player.isEmpty() || !same_player(turn.player, name)) {
+        turn.player = known_spelling(name);
+        return true;
+    }
+    // The same player spelt anew: every turn of that player takes the new spelling.
+    const QString old = turn.player;
+    for (Game& game : contents_.games) {
+        for (Turn& t : game.turns) {
+            if (same_player(t.player, old)) {
+                t.player = name;
+            }
+        }
+    }
+    if (same_player(contents_.next_player, old)) {
+        contents_.next_player = name;
+    }
     return true;
 }
 
@@ -177,8 +253,9 @@ std::vector<Score> GameJournal::scoreboard() const {
         if (turn.player.isEmpty()) {
             continue;
         }
-        auto score = std::find_if(scores.begin(), scores.end(),
-                                  [&turn](const Score& s) { return s.player == turn.player; });
+        auto score = std::find_if(scores.begin(), scores.end(), [&turn](const Score& s) {
+            return same_player(s.player, turn.player);
+        });
         if (score == scores.end()) {
             scores.push_back({turn.player, turn.revealed, turn.number});
         } else if (turn.revealed > 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -30,6 +31,9 @@ struct Turn {
     QString found_text;  // after it
     QString letters;     // after it
     int repeat_of = 0;   // an earlier turn of the same game with the same proposal; 0 if none
+    // The reference it was played against, which the master may have edited since
+    // "Initialiser"; none for a turn stored without it, played against its game's start.
+    std::optional<QString> reference;
 
     bool operator==(const Turn&) const = default;
 };
@@ -87,6 +91,8 @@ struct JournalMove {
 
 // A name as the journal keeps it: blanks trimmed and runs of blanks reduced.
 QString player_name(const QString& typed);
+// Two names are one player when they differ only by case; accents count.
+bool same_player(const QString& a, const QString& b);
 
 // The games played, turn by turn, with the players, the scores, and undo and redo over
 // turns and over "Initialiser". It holds values only; GameSession shows them.
@@ -112,27 +118,42 @@ class GameJournal {
 
     bool can_undo() const;
     bool can_redo() const;
-    // Takes back the last turn, or the last "Initialiser" when its game has no turn.
-    std::optional<JournalMove> undo();
+    // Takes back the last turn, or the last "Initialiser" when its game has no turn. The
+    // found count shown before it is kept for the redo, which shows it again.
+    std::optional<JournalMove> undo(int shown_found_count);
     // Plays again what the last undo took back.
     std::optional<JournalMove> redo();
 
+    // A name typed for a player is the spelling the journal first knew that player by.
     const QString& next_player() const { return contents_.next_player; }
     void set_next_player(const QString& typed);
     // Corrects the player of a turn of the current game; false when there is no such turn.
+    // A name that differs from the turn's player only by case respells that player in
+    // every turn held.
     bool rename_player(int turn_number, const QString& typed);
+    // The players of the games held and the next player, each once in its first spelling,
+    // in the order they came.
+    QStringList known_players() const;
 
     // Letters revealed per named player in the current game, highest first; equal totals
     // in the order the players reached them.
     std::vector<Score> scoreboard() const;
 
   private:
+    // The name as typed, or the spelling of the same player the journal knows.
+    QString known_spelling(const QString& typed) const;
+    // Gives every turn and the next player the first spelling of their player.
+    void use_first_spellings();
     // Puts the game before the first one held in front of the others; false when there is
     // none or it cannot be read.
     bool hold_earlier_game();
 
     JournalContents contents_;
-    std::vector<std::variant<Turn, Game>> undone_;
+    struct Undone {
+        std::variant<Turn, Game> step;
+        int shown_found_count = 0;
+    };
+    std::vector<Undone> undone_;
     EarlierGameReader read_earlier_game_;
 };
 

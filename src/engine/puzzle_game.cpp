@@ -39,6 +39,7 @@ class PuzzleGame::Page : public PuzzleView {
     void set_proposal(const QString& text) override {
         if (text != proposal_) {
             proposal_ = text;
+            game_.proposal_played_ = false;
             game_.set_saved_marker({});
             emit game_.proposal_changed(proposal_);
         }
@@ -88,7 +89,13 @@ void PuzzleGame::load(const PuzzlePage& page, const QString& proposal, JournalCo
     state_.proposal_refused = false;
     session_->open(std::move(journal));
     session_->journal().set_earlier_game_reader(std::move(reader));
+    proposal_played_ = proposal_is_last_turns();
     emit journal_changed();
+}
+
+bool PuzzleGame::proposal_is_last_turns() const {
+    const std::vector<Turn>& turns = session_->journal().current_game().turns;
+    return !turns.empty() && turns.back().proposal == page_->proposal_;
 }
 
 GameOutcome PuzzleGame::outcome_of_engine() const {
@@ -115,10 +122,14 @@ GameOutcome PuzzleGame::initialise() {
 }
 
 GameOutcome PuzzleGame::evaluate() {
+    if (proposal_played_) {
+        return {};
+    }
     const std::optional<Turn> turn = session_->generate();
     GameOutcome outcome = outcome_of_engine();
     outcome.turn = turn;
     if (turn) {
+        proposal_played_ = true;
         emit journal_changed();
     }
     return outcome;
@@ -127,6 +138,7 @@ GameOutcome PuzzleGame::evaluate() {
 GameOutcome PuzzleGame::play(const QString& proposal, const QString& player) {
     set_next_player(player);
     page_->set_proposal(proposal);
+    proposal_played_ = false;
     return evaluate();
 }
 
@@ -150,12 +162,23 @@ GameOutcome PuzzleGame::outcome_of_move(const std::optional<JournalMove>& move) 
     return outcome;
 }
 
+// The proposal a move puts back was played when its turn stands: after a redo, or after an
+// undo of "Initialiser" that shows the last turn of the game before; a turn taken back may
+// be played again.
 GameOutcome PuzzleGame::undo() {
-    return outcome_of_move(session_->undo());
+    const std::optional<JournalMove> move = session_->undo();
+    if (move) {
+        proposal_played_ = move->kind == JournalMove::Kind::Game && proposal_is_last_turns();
+    }
+    return outcome_of_move(move);
 }
 
 GameOutcome PuzzleGame::redo() {
-    return outcome_of_move(session_->redo());
+    const std::optional<JournalMove> move = session_->redo();
+    if (move) {
+        proposal_played_ = proposal_is_last_turns();
+    }
+    return outcome_of_move(move);
 }
 
 void PuzzleGame::edit_reference(const QString& text) {

@@ -49,9 +49,12 @@ class PuzzleGame : public QObject {
 
     // "Initialiser": a new game from the reference.
     GameOutcome initialise();
-    // "Générer": the proposal played as a turn, credited to the next player.
+    // "Générer": the proposal played as a turn, credited to the next player. A proposal
+    // left as it was since its own turn was accepted is not played twice (NothingToDo):
+    // a second click is no second turn. Typed again, it plays, as a repeat.
     GameOutcome evaluate();
-    // A proposal played as a turn of `player`, as a reader of the forum thread would.
+    // A proposal played as a turn of `player`, as a reader of the forum thread would: each
+    // post is a proposal of its own, the same text as the last one included.
     GameOutcome play(const QString& proposal, const QString& player);
     // "Effacer les données de la page": the texts emptied and the remaining count at 0; the
     // found count stays as it is.
@@ -108,12 +111,16 @@ class PuzzleGame : public QObject {
     GameOutcome outcome_of_engine() const;
     GameOutcome outcome_of_move(const std::optional<JournalMove>& move);
     void set_saved_marker(const QString& marker);
+    // The proposal shown is the one of the last turn of the current game.
+    bool proposal_is_last_turns() const;
 
     PuzzleState state_;
     std::unique_ptr<Page> page_;
     std::unique_ptr<PuzzleEngine> engine_;
     std::unique_ptr<class GameSession> session_;
     QString saved_marker_;
+    // The proposal has not changed since its own turn was accepted.
+    bool proposal_played_ = false;
 };
 
 }  // namespace vorlo

@@ -200,17 +200,22 @@ class GameAssembler {
         turn.proposal = row.text(name_of(Proposal));
         turn.found_text = row.text(name_of(FoundText));
         turn.letters = row.text(name_of(Letters));
-        if (turn.proposal.size() > kMaxTextLength ||
+        if (!row.value(name_of(Reference)).isNull()) {
+            turn.reference = row.text(name_of(Reference));
+        }
+        // The reference the turn was played against; a row of an older file has none.
+        const QString& reference = turn.reference ? *turn.reference : current_->start.reference;
+        if (turn.proposal.size() > kMaxTextLength || reference.size() > kMaxTextLength ||
             too_long({&turn.player, &turn.found_text, &turn.letters})) {
             return false;
         }
         const std::optional<int> revealed =
-            revealed_letters(before.reference, before.found_text, turn.found_text);
+            revealed_letters(reference, before.found_text, turn.found_text);
         if (!revealed) {
             return false;
         }
         turn.revealed = *revealed;
-        const std::optional<int> hidden = hidden_letters(before.reference, turn.found_text);
+        const std::optional<int> hidden = hidden_letters(reference, turn.found_text);
         turn.remaining = hidden ? *hidden : count_or_zero(row.value(name_of(Remaining)));
         const int repeat = count_or_zero(row.value(name_of(RepeatOf)));
         turn.repeat_of = repeat < turn.number ? repeat : 0;

@@ -32,7 +32,7 @@ const std::vector<Column>& columns() {
         {"tour", "INTEGER"},              // number of the turn, from 1; 0 for a game
         {"joueur", "TEXT"},               // the player of a turn, or of the next proposal
         {"proposition", "TEXT"},          // the proposal of a turn
-        {"base", "TEXT"},                 // the reference of a game
+        {"base", "TEXT"},                 // the reference of a game, or of a turn's play
         {"result", "TEXT"},               // the found text after the start or the turn
         {"lettres", "TEXT"},              // the remaining letters after it
         {"lettres_trouvées", "INTEGER"},  // letters revealed by the turn; found count shown
@@ -160,6 +160,7 @@ QVariantList turn_row(int game_number, const Turn& turn) {
                    {TurnNumber, turn.number},
                    {Player, text(turn.player)},
                    {Proposal, text(turn.proposal)},
+                   {Reference, turn.reference ? QVariant(text(*turn.reference)) : QVariant()},
                    {FoundText, text(turn.found_text)},
                    {Letters, text(turn.letters)},
                    {Revealed, turn.revealed},

@@ -34,7 +34,8 @@ enum Col : int {
     TurnNumber,   // "tour": number of the turn, from 1; 0 for a game
     Player,       // "joueur": the player of a turn, or of the next proposal
     Proposal,     // "proposition": the proposal of a turn
-    Reference,    // "base": the reference of a game
+    Reference,    // "base": the reference of a game, or the one a turn was played against
+                  // (Null in rows of older files: the game's)
     FoundText,    // "result": the found text after the start or the turn
     Letters,      // "lettres": the remaining letters after it
     Revealed,     // "lettres_trouvées": letters revealed by the turn; found count shown

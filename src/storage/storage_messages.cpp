@@ -177,6 +177,13 @@ QString bad_count(const QString& count) {
            QStringLiteral(" n'est pas un nombre entier de 0 à 600");
 }
 
+QString found_text_too_long(qsizetype length) {
+    return QStringLiteral(
+               "le texte trouvé enregistré compte %1 caractères, plus que les 600 "
+               "d'une page de Vorlo")
+        .arg(length);
+}
+
 QString unknown_field(const QString& field) {
     return QStringLiteral("la table « couleurs » n'a pas de champ ") + quoted(field);
 }

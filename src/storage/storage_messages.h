@@ -41,6 +41,8 @@ QString values_refused();
 QString engine_error(const QString& code);
 QString not_open();
 QString bad_count(const QString& count);
+// A stored found text longer than any reference Vorlo initialises: no count of it holds.
+QString found_text_too_long(qsizetype length);
 QString unknown_field(const QString& field);
 QString bad_field_value(const QString& field);
 

@@ -388,6 +388,11 @@ StoredPage VorloDatabase::read_page(QString* failure) const {
     page.lettres = field_values::text_of(field_value(texts, fields.lettres));
     const std::optional<QSqlRecord> counter = first_record(db, schema::counter_table(), &reason);
     page.nb_lettres = field_values::count_of(field_value(counter, schema::count_field()));
+    // The found text keeps the length of a reference that "Initialiser" took, 600 at most;
+    // a longer one comes from no game of Vorlo, and no count of its letters can be shown.
+    if (reason.isEmpty() && page.result && page.result->size() > kMaxTextLength) {
+        reason = storage_messages::found_text_too_long(page.result->size());
+    }
     if (!reason.isEmpty()) {
         set_error(failure, reason);
     }

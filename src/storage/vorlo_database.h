@@ -62,7 +62,8 @@ class VorloDatabase {
     // The one record of "données" and "compteurs"; fields that are Null, missing or
     // unreadable come back empty. When the engine fails a read itself (another program
     // holds the file, a table is gone, ...), `failure` gets its reason in French and what
-    // could not be read comes back empty: such a page must not be shown as the file's.
+    // could not be read comes back empty: such a page must not be shown as the file's. A
+    // found text longer than 600 characters is such a failure too.
     StoredPage read_page(QString* failure = nullptr) const;
     // The one record of "couleurs"; each unusable field comes back empty. `failure` as for
     // the page.

@@ -257,6 +257,10 @@ class TestGameJournal : public QObject {
             << QStringList{":LA CHAT DORS", "Alice:LE XXXX XXXX"} << QStringList{"Alice=1"};
         QTest::newRow("names are trimmed")
             << QStringList{"  Alice :LA XXXX XXXX", "Alice:XX CXXX XXXX"} << QStringList{"Alice=2"};
+        QTest::newRow("one player whatever the case, first spelling kept")
+            << QStringList{"zébulon:LA XXXX XXXX", "Zébulon :XX CXXX XXXX", "ZÉBULON:XX XXXX DXXX",
+                           "Zebulon:XE XXXX XXXX"}
+            << QStringList{"zébulon=3", "Zebulon=1"};
     }
 
     void scoreboard() {
@@ -281,6 +285,36 @@ class TestGameJournal : public QObject {
         QCOMPARE(p.turns()[0].player, QStringLiteral("Alice"));
         QCOMPARE(scores_text(p.session.journal().scoreboard()), (QStringList{"Alice=8", "Bob=2"}));
         QCOMPARE(p.session.journal().next_player(), QStringLiteral("Bob"));
+    }
+
+    // A name is credited in the spelling the journal first knew its player by; a correction
+    // of the case respells that player; the known players feed the player field.
+    void one_player_has_one_name() {
+        Played p;
+        p.start("LE CHAT DORT");
+        p.turn("LA CHAT DORS", "Zébulon");
+        p.turn("LE CHIT DORT", "Zoé ");
+        p.turn("XX XXXX XXXX", "ZÉBULON ");
+        p.session.journal().set_next_player("zoé");
+        QCOMPARE(p.session.journal().next_player(), QStringLiteral("Zoé"));
+        QCOMPARE(p.turns()[2].player, QStringLiteral("Zébulon"));
+        QCOMPARE(p.session.journal().known_players(), (QStringList{"Zébulon", "Zoé"}));
+        QVERIFY(p.session.journal().rename_player(2, "zébulon"));
+        QCOMPARE(p.turns()[1].player, QStringLiteral("Zébulon"));
+        QVERIFY(p.session.journal().rename_player(3, " ZÉBULON"));
+        QCOMPARE(scores_text(p.session.journal().scoreboard()), QStringList{"ZÉBULON=10"});
+        QCOMPARE(p.session.journal().next_player(), QStringLiteral("Zoé"));
+        p.session.journal().set_next_player("Zebulon");
+        QCOMPARE(p.session.journal().known_players(), (QStringList{"ZÉBULON", "Zebulon"}));
+
+        // A journal stored with two spellings of a player reads as one.
+        JournalContents stored = p.session.journal().contents();
+        stored.games.back().turns[1].player = "zÉbulon";
+        stored.next_player = "zébulon";
+        Played again;
+        again.reopen(p, stored);
+        QCOMPARE(again.turns()[1].player, QStringLiteral("ZÉBULON"));
+        QCOMPARE(again.session.journal().next_player(), QStringLiteral("ZÉBULON"));
     }
 
     void open_takes_up_a_journal_that_ends_on_the_page() {

@@ -3,6 +3,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <memory>
+
 using namespace vorlo;
 
 namespace {
@@ -10,6 +12,71 @@ namespace {
 // A game loaded as a first start leaves the page file: nothing on it.
 void load_empty(PuzzleGame& game) {
     game.load({}, QString(), {});
+}
+
+QString kind_text(GameOutcome::Kind kind) {
+    switch (kind) {
+        case GameOutcome::Kind::Accepted:
+            return QStringLiteral("Accepted");
+        case GameOutcome::Kind::Refused:
+            return QStringLiteral("Refused");
+        case GameOutcome::Kind::WordMismatch:
+            return QStringLiteral("WordMismatch");
+        case GameOutcome::Kind::NothingToDo:
+            break;
+    }
+    return QStringLiteral("NothingToDo");
+}
+
+// Plays steps on a game: "ref:X" and "prop:X" are the master's edits, "play:X" a forum
+// post, "init", "gen", "undo", "redo", and "restart" a new run on what a save stored (the
+// found count is not stored: it shows 0). Gives the page as
+// reference|found text|letters|remaining|found count|turns of the game (with "r" and the
+// turn repeated)|what the last step did.
+QString played(const QStringList& steps) {
+    auto game = std::make_unique<PuzzleGame>();
+    load_empty(*game);
+    GameOutcome last;
+    for (const QString& step : steps) {
+        const QString text = step.section(QLatin1Char(':'), 1);
+        if (step.startsWith(QLatin1String("ref:"))) {
+            game->edit_reference(text);
+        } else if (step.startsWith(QLatin1String("prop:"))) {
+            game->edit_proposal(text);
+        } else if (step.startsWith(QLatin1String("play:"))) {
+            last = game->play(text, QString());
+        } else if (step == QLatin1String("init")) {
+            last = game->initialise();
+        } else if (step == QLatin1String("gen")) {
+            last = game->evaluate();
+        } else if (step == QLatin1String("undo")) {
+            last = game->undo();
+        } else if (step == QLatin1String("redo")) {
+            last = game->redo();
+        } else if (step == QLatin1String("restart")) {
+            PuzzlePage stored = game->page();
+            stored.found_count = 0;
+            const QString proposal = game->proposal();
+            const JournalContents journal = game->journal().contents();
+            game = std::make_unique<PuzzleGame>();
+            game->load(stored, proposal, journal);
+        } else {
+            return QStringLiteral("unknown step ") + step;
+        }
+    }
+    const std::vector<Turn>& turns = game->journal().current_game().turns;
+    QString turn_count = QString::number(turns.size());
+    if (!turns.empty() && turns.back().repeat_of != 0) {
+        turn_count += QLatin1Char('r') + QString::number(turns.back().repeat_of);
+    }
+    return QStringList{game->reference(),
+                       game->found_text(),
+                       game->remaining_letters(),
+                       QString::number(game->remaining_count()),
+                       QString::number(game->found_count()),
+                       turn_count,
+                       kind_text(last.kind)}
+        .join(QLatin1Char('|'));
 }
 
 }  // namespace
@@ -79,6 +146,68 @@ class TestPuzzleGame : public QObject {
         QVERIFY(game.redo().accepted());
         QCOMPARE(game.remaining_count(), 0);
         QCOMPARE(game.redo().kind, GameOutcome::Kind::NothingToDo);
+    }
+
+    // A second click on "Générer" is no second turn; a proposal typed again is. Each turn
+    // brings back the reference it was played against, so the page stays consistent, and a
+    // redo shows again the found count shown before the undo, also after a restart.
+    void steps_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("page");
+        const QStringList ax = {"ref:AB", "init", "prop:AX", "gen"};
+        QTest::newRow("a double click plays one turn")
+            << ax + QStringList{"gen"} << "AB|A*|B |1|1|1|NothingToDo";
+        QTest::newRow("typed again, it plays as a repeat")
+            << ax + QStringList{"prop:A", "prop:AX", "gen"} << "AB|A*|B |1|0|2r1|Accepted";
+        QTest::newRow("taken back, it plays again")
+            << ax + QStringList{"undo", "gen"} << "AB|A*|B |1|1|1|Accepted";
+        QTest::newRow("played again by redo, not twice")
+            << ax + QStringList{"undo", "redo", "gen"} << "AB|A*|B |1|1|1|NothingToDo";
+        QTest::newRow("a repeat taken back plays again")
+            << ax + QStringList{"prop:A", "prop:AX", "gen", "undo", "gen"}
+            << "AB|A*|B |1|0|2r1|Accepted";
+        QTest::newRow("the last game's proposal after undoing Initialiser")
+            << ax + QStringList{"ref:CD", "init", "undo", "gen"} << "AB|A*|B |1|1|1|NothingToDo";
+        QTest::newRow("each forum post plays")
+            << QStringList{"ref:AB", "init", "play:AX", "play:AX"} << "AB|A*|B |1|0|2r1|Accepted";
+        QTest::newRow("after a restart the proposal is still played")
+            << ax + QStringList{"restart", "gen"} << "AB|A*|B |1|0|1|NothingToDo";
+        QTest::newRow("Initialiser starts at 0 found")
+            << ax + QStringList{"ref:CD", "init"} << "CD|**|C D |2|0|0|Accepted";
+        QTest::newRow("a refusal after Initialiser shows 0 found")
+            << ax + QStringList{"ref:CD EF", "init", "prop:CDE F", "gen"}
+            << "CD EF|** **|C D E F |4|0|0|WordMismatch";
+        QTest::newRow("redo of Initialiser shows 0 found")
+            << ax + QStringList{"ref:CD", "init", "undo", "redo"} << "CD|**|C D |2|0|0|Accepted";
+        const QStringList xb = {"ref:AB", "init",   "ref:XB",  "prop:XB",
+                                "gen",    "prop:X", "prop:XB", "gen"};
+        QTest::newRow("a turn keeps its edited reference")
+            << xb + QStringList{"undo"} << "XB|XB||0|2|1|Accepted";
+        QTest::newRow("the start keeps the reference of Initialiser")
+            << xb + QStringList{"undo", "undo"} << "AB|**|A B |2|0|0|Accepted";
+        QTest::newRow("redo brings the turn's reference back")
+            << xb + QStringList{"undo", "undo", "redo"} << "XB|XB||0|2|1|Accepted";
+        const QStringList star = {"ref:AB", "init",   "ref:*B",  "prop:*B",
+                                  "gen",    "prop:*", "prop:*B", "gen"};
+        QTest::newRow("a literal star stays the reference's")
+            << star + QStringList{"undo"} << "*B|*B||0|1|1|Accepted";
+        QTest::newRow("a literal star after undo and redo")
+            << star + QStringList{"undo", "undo", "redo"} << "*B|*B||0|1|1|Accepted";
+        QTest::newRow("a restart keeps each turn's reference")
+            << QStringList{"ref:AB",  "init", "ref:XB",  "prop:XB", "gen",
+                           "prop:AB", "gen",  "restart", "undo"}
+            << "XB|XB||0|2|1|Accepted";
+        QTest::newRow("undo then redo after a restart shows 0 found again")
+            << ax + QStringList{"restart", "undo", "redo"} << "AB|A*|B |1|0|1|Accepted";
+        QTest::newRow("each redo shows what its undo left")
+            << ax + QStringList{"prop:XB", "gen", "restart", "undo", "undo", "redo"}
+            << "AB|A*|B |1|1|1|Accepted";
+    }
+
+    void steps() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, page);
+        QCOMPARE(played(steps), page);
     }
 
     void a_word_that_does_not_fit_is_named_with_its_place() {

@@ -17,8 +17,9 @@ JournalContents sample_journal() {
     opened.start = {"VIDE", "VIDE", "VIDE", 0, 0};
     Game played;
     played.start = {"L’ŒUF DÉJÀ", "*’*** ****", "A D E F J L U À É Œ ", 8, 3};
-    played.turns.push_back({1, "L’ŒUF DÉJÀ", "Zoé « la reine »", 8, 0, "L’ŒUF DÉJÀ", "", 0});
-    played.turns.push_back({2, "L’ŒUF DÉJÀ", "", 0, 0, "L’ŒUF DÉJÀ", "", 1});
+    played.turns.push_back(
+        {1, "L’ŒUF DÉJÀ", "Zoé « la reine »", 8, 0, "L’ŒUF DÉJÀ", "", 0, "L’ŒUF DÉJÀ"});
+    played.turns.push_back({2, "L’ŒUF DÉJÀ", "", 0, 0, "L’ŒUF DÉJÀ", "", 1, std::nullopt});
     journal.games = {opened, played};
     journal.next_player = "Bob";
     return journal;
@@ -38,7 +39,7 @@ JournalContents five_games() {
         game.start = {reference, masked.at(g), "A B ", hidden, 0};
         for (int t = 1; t <= 1 + g % 2; ++t) {
             game.turns.push_back({t, reference, QStringLiteral("Joueur %1").arg(t),
-                                  t == 1 ? hidden : 0, 0, reference, "B ", 0});
+                                  t == 1 ? hidden : 0, 0, reference, "B ", 0, reference});
         }
         journal.games.push_back(game);
     }
@@ -117,6 +118,53 @@ class TestDatabaseJournal : public QObject {
 
     // Another tool may store a text column's value in another storage class: it reads as
     // the text the page's own fields would give, and a blob as no text.
+    // Each turn keeps the reference it was played against, which the master may have edited
+    // since "Initialiser"; a turn row of an older file, without it, is read against its
+    // game's, and is not read when its found text does not hold with that one.
+    void a_turn_keeps_its_reference_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("older");
+        QTest::newRow("as saved") << "" << false;
+        QTest::newRow("older rows")
+            << "UPDATE journal SET base = NULL WHERE genre = 'tour'" << true;
+    }
+
+    void a_turn_keeps_its_reference() {
+        QFETCH(QString, change);
+        QFETCH(bool, older);
+        JournalContents journal;
+        Game first;
+        first.start = {"AB", "**", "A B ", 2, 0};
+        first.turns = {{1, "AX", "Zoé", 1, 1, "A*", "B ", 0, "AB"}};
+        Game edited = first;
+        edited.turns = {{1, "XB", "Zoé", 2, 0, "XB", "", 0, "XB"}};
+        journal.games = {first, edited};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(VorloDatabase::file_name());
+        {
+            VorloDatabase database;
+            QVERIFY(database.open(path).ok);
+            QVERIFY(database.save_page(page_of(edited), journal));
+        }
+        if (!change.isEmpty()) {
+            RawConnection raw(path);
+            QVERIFY2(raw.exec(change), qPrintable(raw.last_error()));
+        }
+        JournalContents expected = journal;
+        if (older) {
+            expected.games.front().turns.front().reference.reset();
+            expected.games.back().turns.clear();
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const JournalContents read = database.read_journal();
+        QCOMPARE(read, expected);
+        QCOMPARE(database.journal_rows_not_read(), older ? 1 : 0);
+        QCOMPARE(read.games.front().current_page().reference, QStringLiteral("AB"));
+        QCOMPARE(read.games.back().current_page().reference,
+                 older ? QStringLiteral("AB") : QStringLiteral("XB"));
+    }
+
     void stored_values_of_every_kind_read_as_text_data() {
         QTest::addColumn<QString>("stored");  // SQL literal
         QTest::addColumn<QString>("read");
@@ -226,7 +274,7 @@ class TestDatabaseJournal : public QObject {
             expected.games.pop_back();
         } else {
             const int number = static_cast<int>(held.games.back().turns.size()) + 1;
-            const Turn added{number, "ÇA VA", "Ève", 0, 0, "ÇA VA", "", 0};
+            const Turn added{number, "ÇA VA", "Ève", 0, 0, "ÇA VA", "", 0, "ÇA VA"};
             held.games.back().turns.push_back(added);
             expected.games.back().turns.push_back(added);
         }

@@ -178,9 +178,6 @@ class TestDatabasePage : public QObject {
                                                  << "A**" << -1 << 1;
         QTest::newRow("stars past the reference") << texts("'AB'", "'***'", "NULL") << "AB"
                                                   << "***" << -1 << 3;
-        QTest::newRow("more stars than 600")
-            << texts("NULL", qPrintable("'" + QString(700, '*') + "'"), "NULL") << "Vide"
-            << QString(700, '*') << -1 << 600;
         QTest::newRow("all null") << texts("NULL", "NULL", "NULL") << "Vide"
                                   << "Vide" << -1 << 0;
         QTest::newRow("first record by rowid")
@@ -218,6 +215,43 @@ class TestDatabasePage : public QObject {
         const bool whole = !changes.join(QLatin1Char(' ')).contains(QStringLiteral("DROP COLUMN"));
         QCOMPARE(database.save_page(again), whole);
         QCOMPARE(database.read_page() == again, whole);
+    }
+
+    // A found text keeps the length of a reference that "Initialiser" took, 600 at most: a
+    // longer one comes from no game of Vorlo and no count of it could be shown, so the page
+    // is not read. A reference typed past 600 can be saved, and is read.
+    void found_text_longer_than_a_page_is_refused_data() {
+        QTest::addColumn<QString>("base");  // SQL literals
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("refused_length");  // 0: read
+        const QString a = "replace(hex(zeroblob(%1)), '0', 'A')";
+        QTest::newRow("40,000 letters found") << "'A'" << a.arg(20000) << 40000;
+        QTest::newRow("601 stars") << "NULL"
+                                   << "'" + QString(601, '*') + "'" << 601;
+        QTest::newRow("600 letters") << a.arg(300) << a.arg(300) << 0;
+        QTest::newRow("a reference past 600") << a.arg(400) << "'" + QString(600, '*') + "'" << 0;
+    }
+
+    void found_text_longer_than_a_page_is_refused() {
+        QFETCH(QString, base);
+        QFETCH(QString, result);
+        QFETCH(int, refused_length);
+        QTemporaryDir dir;
+        const QString path = small_page_changed_by(
+            dir, {QStringLiteral("UPDATE données SET base = %1, result = %2").arg(base, result)});
+        QVERIFY(!path.isEmpty());
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QString failure;
+        const StoredPage page = database.read_page(&failure);
+        if (refused_length == 0) {
+            QCOMPARE(failure, QString());
+            QCOMPARE(page.result->size(), 600);
+        } else {
+            QCOMPARE(failure, QStringLiteral("le texte trouvé enregistré compte %1 caractères, "
+                                             "plus que les 600 d'une page de Vorlo")
+                                  .arg(refused_length));
+        }
     }
 
     // A save the file refuses, or a count outside 0..600, changes nothing in the file and

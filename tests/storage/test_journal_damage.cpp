@@ -22,9 +22,9 @@ JournalContents played_journal() {
     Game game;
     game.start = {"LE CHAT DORT", "** **** ****", "A C D E H L O R T T ", 10, 0};
     game.turns = {
-        {1, "LA CAGE DUR", "Zoé", 3, 7, "L* **A* D***", "C E H O R T T ", 0},
-        {2, "LE COAT DOS", "Bob", 4, 3, "LE C*AT DO**", "H R T ", 0},
-        {3, "LE CHAT DORT", "Zoé", 3, 0, "LE CHAT DORT", "", 0},
+        {1, "LA CAGE DUR", "Zoé", 3, 7, "L* **A* D***", "C E H O R T T ", 0, "LE CHAT DORT"},
+        {2, "LE COAT DOS", "Bob", 4, 3, "LE C*AT DO**", "H R T ", 0, "LE CHAT DORT"},
+        {3, "LE CHAT DORT", "Zoé", 3, 0, "LE CHAT DORT", "", 0, "LE CHAT DORT"},
     };
     journal.games = {opened, game};
     journal.next_player = "Bob";
@@ -86,7 +86,8 @@ JournalContents numbered_games(int count) {
         const QString reference = QStringLiteral("PARTIE %1").arg(g);
         Game game;
         game.start = {reference, "****** " + reference.mid(7), "A E I P R T ", 6, 0};
-        game.turns = {{1, reference, QStringLiteral("Joueur %1").arg(g), 6, 0, reference, "", 0}};
+        game.turns = {
+            {1, reference, QStringLiteral("Joueur %1").arg(g), 6, 0, reference, "", 0, reference}};
         journal.games.push_back(game);
     }
     return journal;

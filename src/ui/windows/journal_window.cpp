@@ -58,18 +58,6 @@ QPushButton* add_button(QWidget* parent, QGridLayout* layout, const QString& nam
     return button;
 }
 
-// The players of the current game, each once, in the order they first played; the field of
-// the next player completes from them.
-QStringList known_players(const GameJournal& journal) {
-    QStringList names;
-    for (const Turn& turn : journal.current_game().turns) {
-        if (!turn.player.isEmpty() && !names.contains(turn.player)) {
-            names << turn.player;
-        }
-    }
-    return names;
-}
-
 }  // namespace
 
 // A tool window of the main window: it stays above it and goes with it.
@@ -175,7 +163,7 @@ void JournalWindow::show_journal(const GameJournal& journal) {
     }
     fit_turn_columns();
     show_newest_turn();
-    players_->setStringList(known_players(journal));
+    players_->setStringList(journal.known_players());
     if (player_name(next_player_->text()) != journal.next_player()) {
         next_player_->setText(journal.next_player());
     }
