@@ -7,7 +7,7 @@ namespace vorlo {
 struct PuzzleState;
 
 // What the word-mismatch dialog shows about a refused proposal.
-struct WordMismatch {
+struct MismatchDialogTexts {
     QString found_word;
     QString proposal_word;
     QString word_number;
@@ -17,7 +17,7 @@ struct WordMismatch {
 class WordMismatchDialog {
   public:
     virtual ~WordMismatchDialog() = default;
-    virtual void open_refusal(const WordMismatch& mismatch) = 0;
+    virtual void open_refusal(const MismatchDialogTexts& mismatch) = 0;
 };
 
 // Range of the proposal that the dialog's OK button marks in red, counted from 0.

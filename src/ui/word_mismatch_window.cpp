@@ -69,7 +69,7 @@ WordMismatchWindow::WordMismatchWindow(QWidget* parent) : QDialog(parent) {
     });
 }
 
-void WordMismatchWindow::show_mismatch(const WordMismatch& mismatch) {
+void WordMismatchWindow::show_mismatch(const MismatchDialogTexts& mismatch) {
     found_word_->setText(mismatch.found_word);
     proposal_word_->setText(mismatch.proposal_word);
     word_number_->setText(mismatch.word_number);
@@ -78,7 +78,7 @@ void WordMismatchWindow::show_mismatch(const WordMismatch& mismatch) {
 WordMismatchOpener::WordMismatchOpener(QWidget* parent, std::function<void()> mark_word)
     : parent_(parent), mark_word_(std::move(mark_word)) {}
 
-void WordMismatchOpener::open_refusal(const WordMismatch& mismatch) {
+void WordMismatchOpener::open_refusal(const MismatchDialogTexts& mismatch) {
     if (!window_) {
         window_ = new WordMismatchWindow(parent_);
         QObject::connect(window_, &WordMismatchWindow::ok_clicked, parent_,

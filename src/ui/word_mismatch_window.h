@@ -17,7 +17,7 @@ class WordMismatchWindow : public QDialog {
     Q_OBJECT
   public:
     explicit WordMismatchWindow(QWidget* parent);
-    void show_mismatch(const WordMismatch& mismatch);
+    void show_mismatch(const MismatchDialogTexts& mismatch);
 
   signals:
     void ok_clicked();
@@ -33,7 +33,7 @@ class WordMismatchWindow : public QDialog {
 class WordMismatchOpener : public WordMismatchDialog {
   public:
     WordMismatchOpener(QWidget* parent, std::function<void()> mark_word);
-    void open_refusal(const WordMismatch& mismatch) override;
+    void open_refusal(const MismatchDialogTexts& mismatch) override;
     WordMismatchWindow* window() const { return window_; }
 
   private:

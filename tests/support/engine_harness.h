@@ -43,8 +43,8 @@ class ScriptedMessageBoxes : public MessageBoxes {
 
 class RecordingMismatchDialog : public WordMismatchDialog {
   public:
-    std::vector<WordMismatch> opened;
-    void open_refusal(const WordMismatch& mismatch) override { opened.push_back(mismatch); }
+    std::vector<MismatchDialogTexts> opened;
+    void open_refusal(const MismatchDialogTexts& mismatch) override { opened.push_back(mismatch); }
 };
 
 // One engine over an in-memory view, as the window would wire it.
