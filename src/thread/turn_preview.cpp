@@ -1,0 +1,68 @@
+#include "thread/turn_preview.h"
+
+#include "engine/puzzle_state.h"
+#include "engine/reveal.h"
+#include "engine/text_rules.h"
+#include "engine/word_fit.h"
+
+namespace vorlo::thread {
+
+std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList& proposals) {
+    std::vector<TurnPreview> previews;
+    previews.reserve(static_cast<std::size_t>(proposals.size()));
+    QString found = game.found_text;
+    QStringList played = game.earlier_proposals;
+    for (const QString& typed : proposals) {
+        TurnPreview preview;
+        // The proposal as Générer reads it: the editor's clean-up, then the joined elisions.
+        preview.proposal = join_elisions(clean_proposal(typed));
+        if (found.isEmpty()) {
+            preview.outcome = TurnPreview::Outcome::NoGame;
+        } else if (preview.proposal.isEmpty()) {
+            preview.outcome = TurnPreview::Outcome::NoProposal;
+        } else if (preview.proposal.size() > kMaxTextLength ||
+                   game.reference.size() > kMaxTextLength) {
+            preview.outcome = TurnPreview::Outcome::TooLong;
+        } else if (const auto mismatch =
+                       find_word_mismatch(found.left(kMaxTextLength), preview.proposal)) {
+            preview.outcome = TurnPreview::Outcome::WrongWord;
+            preview.word_number = mismatch->word_number;
+        } else {
+            Reveal reveal = reveal_letters(game.reference, found, preview.proposal);
+            preview.outcome = TurnPreview::Outcome::Reveals;
+            preview.revealed = reveal.revealed;
+            preview.repeat_of = static_cast<int>(played.indexOf(preview.proposal)) + 1;
+            found = std::move(reveal.found_text);
+            played << preview.proposal;
+        }
+        previews.push_back(preview);
+    }
+    return previews;
+}
+
+QString preview_text(const TurnPreview& preview) {
+    using Outcome = TurnPreview::Outcome;
+    switch (preview.outcome) {
+        case Outcome::Reveals: {
+            const QString letters =
+                preview.revealed == 1
+                    ? QStringLiteral("juste : révèle 1 lettre")
+                    : QStringLiteral("juste : révèle %1 lettres").arg(preview.revealed);
+            return preview.repeat_of > 0
+                       ? QStringLiteral("reprise du tour %1, ").arg(preview.repeat_of) + letters
+                       : letters;
+        }
+        case Outcome::WrongWord:
+            return QStringLiteral("refusée : le mot %1 n'a pas la bonne longueur")
+                .arg(preview.word_number);
+        case Outcome::NoProposal:
+            return QStringLiteral("aucune proposition trouvée");
+        case Outcome::TooLong:
+            return QStringLiteral("refusée : plus de %1 caractères").arg(kMaxTextLength);
+        case Outcome::NoGame:
+            return QStringLiteral("aucune partie initialisée");
+    }
+    return {};
+}
+
+}  // namespace vorlo::thread
