@@ -57,7 +57,7 @@ QString with_punctuation(const QString& found, const QString& word) {
     for (const QChar f : found) {
         if (is_punctuation(f) && (j >= word.size() || word.at(j) != f)) {
             out += f;
-        } else if (j < word.size()) {
+        } else if (j < word.size() && (is_punctuation(f) || !is_punctuation(word.at(j)))) {
             out += word.at(j++);
         } else {
             return {};
