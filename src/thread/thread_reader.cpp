@@ -181,7 +181,7 @@ void ThreadReader::fetch(const QUrl& address) {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > size_limit_) {
             failure_ = messages::page_too_large(static_cast<int>(kPageSizeLimit / (1024 * 1024)));
-            reply->abort();
+            QMetaObject::invokeMethod(reply, &QNetworkReply::abort, Qt::QueuedConnection);
         }
     });
     connect(reply, &QNetworkReply::downloadProgress, this, [this, reply](qint64 received, qint64) {
@@ -214,7 +214,11 @@ void ThreadReader::page_arrived() {
         fail(messages::login_required());
     } else if (status >= 500) {
         fail(messages::server_error(status));
-    } else if (status >= 300 && status != 304) {
+    } else if (status >= 300 && status < 400 &&
+               !is_web_address(
+                   reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location"))))) {
+        fail(messages::redirect_scheme());
+    } else if (status >= 300) {
         fail(messages::refused_page(status));
     } else if (reply->error() == QNetworkReply::ProtocolUnknownError ||
                reply->error() == QNetworkReply::InsecureRedirectError) {
@@ -237,6 +241,9 @@ void ThreadReader::page_arrived() {
         if (!outcome.page || (first_ && outcome.page->kind != first_->kind)) {
             fail(outcome.failure.isEmpty() ? messages::unsupported_page() : outcome.failure);
             return;
+        }
+        if (!first_) {
+            thread_address_ = first_page_address(reply->url());  // where redirects led
         }
         take_page(*outcome.page);
         fetch_next_or_finish();
@@ -282,7 +289,7 @@ void ThreadReader::fetch_next_or_finish() {
     reading_.last_post_number = request_.last_post_number;
     reading_.last_post_id = request_.last_post_id;
     for (const ForumPost& post : gathered_) {
-        if (post.number > reading_.last_post_number) {
+        if (post.number >= reading_.last_post_number) {
             reading_.last_post_number = post.number;
             reading_.last_post_id = post.id;
         }
