@@ -35,6 +35,7 @@ std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList
             found = std::move(reveal.found_text);
             played << preview.proposal;
         }
+        preview.found_text = found;
         previews.push_back(preview);
     }
     return previews;

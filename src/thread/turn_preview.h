@@ -22,6 +22,7 @@ struct TurnPreview {
     int word_number = 0;  // the word that does not fit
     int repeat_of = 0;    // the turn of the game that played the same proposal; 0 if none
     QString proposal;     // as it would be played
+    QString found_text;   // the found text after it
 };
 
 // What Générer would do with each proposal played in turn from the game at hand: each one
