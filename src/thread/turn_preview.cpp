@@ -2,8 +2,9 @@
 
 #include "engine/puzzle_state.h"
 #include "engine/reveal.h"
-#include "engine/text_rules.h"
 #include "engine/word_fit.h"
+
+#include <QHash>
 
 namespace vorlo::thread {
 
@@ -11,11 +12,22 @@ std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList
     std::vector<TurnPreview> previews;
     previews.reserve(static_cast<std::size_t>(proposals.size()));
     QString found = game.found_text;
-    QStringList played = game.earlier_proposals;
+    // The first turn that played each proposal, as the journal finds a repeat.
+    QHash<QString, int> played;
+    int turn = 0;
+    const auto remember = [&played, &turn](const QString& proposal) {
+        ++turn;
+        if (!played.contains(proposal)) {
+            played.insert(proposal, turn);
+        }
+    };
+    for (const QString& earlier : game.earlier_proposals) {
+        remember(earlier);
+    }
     for (const QString& typed : proposals) {
         TurnPreview preview;
-        // The proposal as Générer reads it: the editor's clean-up, then the joined elisions.
-        preview.proposal = join_elisions(clean_proposal(typed));
+        // The proposal as Générer reads it, its elisions joined.
+        preview.proposal = join_elisions(typed);
         if (found.isEmpty()) {
             preview.outcome = TurnPreview::Outcome::NoGame;
         } else if (preview.proposal.isEmpty()) {
@@ -31,9 +43,9 @@ std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList
             Reveal reveal = reveal_letters(game.reference, found, preview.proposal);
             preview.outcome = TurnPreview::Outcome::Reveals;
             preview.revealed = reveal.revealed;
-            preview.repeat_of = static_cast<int>(played.indexOf(preview.proposal)) + 1;
+            preview.repeat_of = played.value(preview.proposal, 0);
             found = std::move(reveal.found_text);
-            played << preview.proposal;
+            remember(preview.proposal);
         }
         preview.found_text = found;
         previews.push_back(preview);

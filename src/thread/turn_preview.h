@@ -25,8 +25,9 @@ struct TurnPreview {
     QString found_text;   // the found text after it
 };
 
-// What Générer would do with each proposal played in turn from the game at hand: each one
-// that fits changes the found text the next ones meet. An empty proposal is none.
+// What Générer would do with each proposal, as the proposal editor holds it after its
+// clean-up, played in turn from the game at hand: each one that fits changes the found text
+// the next ones meet. An empty proposal is none.
 std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList& proposals);
 
 // The preview in words, for the list of posts.

@@ -212,12 +212,17 @@ class TestThreadPages : public QObject {
     void previews_what_generer_does() {
         const QString reference = "LE CHAT DORT";
         const QStringList earlier = {"LA CHAT FORT"};
-        const QStringList proposals = {"le chat fort", "LA CHAT FORT", "LES CHATS",     "",
-                                       "le chat dort", "LE CHAT FORT", "L' E CHAT DORT"};
+        const QStringList proposals = {
+            "le chat fort", "LA CHAT FORT", "LES CHATS",      "",
+            "le chat dort", "LE CHAT FORT", "L' E CHAT DORT", "la chat fort"};
         testing::EngineHarness engine;
         engine.start_puzzle(reference);
         const QString found = engine.view.soluce;
-        const auto previews = preview_turns({reference, found, earlier}, proposals);
+        QStringList cleaned;
+        for (const QString& typed : proposals) {
+            cleaned << clean_proposal(typed);
+        }
+        const auto previews = preview_turns({reference, found, earlier}, cleaned);
         QCOMPARE(previews.size(), std::size_t(proposals.size()));
         QStringList texts;
         for (std::size_t i = 0; i < previews.size(); ++i) {
@@ -239,7 +244,8 @@ class TestThreadPages : public QObject {
                      {"juste : révèle 9 lettres", "reprise du tour 1, juste : révèle 0 lettres",
                       "refusée : le mot 1 n'a pas la bonne longueur", "aucune proposition trouvée",
                       "juste : révèle 1 lettre", "reprise du tour 2, juste : révèle 0 lettres",
-                      "refusée : le mot 1 n'a pas la bonne longueur"}));
+                      "refusée : le mot 1 n'a pas la bonne longueur",
+                      "reprise du tour 1, juste : révèle 0 lettres"}));
 
         QCOMPARE(preview_turns({reference, "", {}}, {"LE"}).at(0).outcome,
                  TurnPreview::Outcome::NoGame);
