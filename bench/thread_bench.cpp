@@ -178,6 +178,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    // The files are written and read, and the proposals made, before anything is timed.
+    pages();
+    proposals();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto ratio = [&](const char* numerator, const char* denominator) {

@@ -8,6 +8,43 @@
 
 namespace vorlo::thread {
 
+namespace {
+
+// What Générer does with the proposal against the found text, which it reveals in place
+// when the proposal fits. The repeat is left to the callers.
+TurnPreview evaluate(const QString& reference, QString& found, const QString& typed) {
+    TurnPreview preview;
+    preview.proposal = join_elisions(typed);
+    if (found.isEmpty()) {
+        preview.outcome = TurnPreview::Outcome::NoGame;
+    } else if (preview.proposal.isEmpty()) {
+        preview.outcome = TurnPreview::Outcome::NoProposal;
+    } else if (preview.proposal.size() > kMaxTextLength || reference.size() > kMaxTextLength) {
+        preview.outcome = TurnPreview::Outcome::TooLong;
+    } else if (const auto mismatch =
+                   find_word_mismatch(found.left(kMaxTextLength), preview.proposal)) {
+        preview.outcome = TurnPreview::Outcome::WrongWord;
+        preview.word_number = mismatch->word_number;
+    } else {
+        Reveal reveal = reveal_letters(reference, found, preview.proposal);
+        preview.outcome = TurnPreview::Outcome::Reveals;
+        preview.revealed = reveal.revealed;
+        found = std::move(reveal.found_text);
+    }
+    return preview;
+}
+
+}  // namespace
+
+TurnPreview preview_turn(GameAtHand& game, const QString& proposal) {
+    TurnPreview preview = evaluate(game.reference, game.found_text, proposal);
+    if (preview.outcome == TurnPreview::Outcome::Reveals) {
+        preview.repeat_of = static_cast<int>(game.earlier_proposals.indexOf(preview.proposal)) + 1;
+        game.earlier_proposals << preview.proposal;
+    }
+    return preview;
+}
+
 std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList& proposals) {
     std::vector<TurnPreview> previews;
     previews.reserve(static_cast<std::size_t>(proposals.size()));
@@ -25,29 +62,16 @@ std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList
         remember(earlier);
     }
     for (const QString& typed : proposals) {
-        TurnPreview preview;
-        // The proposal as Générer reads it, its elisions joined.
-        preview.proposal = join_elisions(typed);
-        if (found.isEmpty()) {
-            preview.outcome = TurnPreview::Outcome::NoGame;
-        } else if (preview.proposal.isEmpty()) {
-            preview.outcome = TurnPreview::Outcome::NoProposal;
-        } else if (preview.proposal.size() > kMaxTextLength ||
-                   game.reference.size() > kMaxTextLength) {
-            preview.outcome = TurnPreview::Outcome::TooLong;
-        } else if (const auto mismatch =
-                       find_word_mismatch(found.left(kMaxTextLength), preview.proposal)) {
-            preview.outcome = TurnPreview::Outcome::WrongWord;
-            preview.word_number = mismatch->word_number;
-        } else {
-            Reveal reveal = reveal_letters(game.reference, found, preview.proposal);
-            preview.outcome = TurnPreview::Outcome::Reveals;
-            preview.revealed = reveal.revealed;
-            preview.repeat_of = played.value(preview.proposal, 0);
-            found = std::move(reveal.found_text);
-            remember(preview.proposal);
+        TurnPreview preview = evaluate(game.reference, found, typed);
+        if (preview.outcome == TurnPreview::Outcome::Reveals) {
+            const auto earlier = played.constFind(preview.proposal);
+            ++turn;
+            if (earlier == played.cend()) {
+                played.insert(preview.proposal, turn);
+            } else {
+                preview.repeat_of = *earlier;
+            }
         }
-        preview.found_text = found;
         previews.push_back(preview);
     }
     return previews;

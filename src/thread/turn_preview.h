@@ -22,13 +22,15 @@ struct TurnPreview {
     int word_number = 0;  // the word that does not fit
     int repeat_of = 0;    // the turn of the game that played the same proposal; 0 if none
     QString proposal;     // as it would be played
-    QString found_text;   // the found text after it
 };
 
 // What Générer would do with each proposal, as the proposal editor holds it after its
 // clean-up, played in turn from the game at hand: each one that fits changes the found text
 // the next ones meet. An empty proposal is none.
 std::vector<TurnPreview> preview_turns(const GameAtHand& game, const QStringList& proposals);
+// The same for one proposal; when it fits, the game goes on from it (its found text and its
+// turns).
+TurnPreview preview_turn(GameAtHand& game, const QString& proposal);
 
 // The preview in words, for the list of posts.
 QString preview_text(const TurnPreview& preview);

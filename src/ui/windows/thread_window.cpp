@@ -276,13 +276,11 @@ void ThreadWindow::preview_all() {
     thread::GameAtHand game = game_;
     const QSignalBlocker blocker(posts_);
     for (int row = 0; row < posts_->rowCount(); ++row) {
-        const thread::TurnPreview preview =
-            thread::preview_turns(game, {row_proposal(row)}).front();
+        thread::GameAtHand after = game;
+        const thread::TurnPreview preview = thread::preview_turn(after, row_proposal(row));
         posts_->item(row, kPreview)->setText(thread::preview_text(preview));
-        if (posts_->item(row, kTick)->checkState() == Qt::Checked &&
-            preview.outcome == thread::TurnPreview::Outcome::Reveals) {
-            game.found_text = preview.found_text;
-            game.earlier_proposals << preview.proposal;
+        if (posts_->item(row, kTick)->checkState() == Qt::Checked) {
+            game = after;
         }
     }
 }
