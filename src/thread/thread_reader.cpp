@@ -8,7 +8,10 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QRegularExpression>
+#include <QThread>
 #include <QUrlQuery>
+
+#include <memory>
 
 namespace vorlo::thread {
 
@@ -137,7 +140,7 @@ void ThreadReader::read(const ThreadRequest& request) {
 }
 
 void ThreadReader::cancel() {
-    if (!reply_) {
+    if (!is_reading()) {
         return;
     }
     stop_reply();
@@ -146,6 +149,7 @@ void ThreadReader::cancel() {
 
 void ThreadReader::stop_reply() {
     page_timer_.stop();
+    parser_ = nullptr;  // a page being parsed is left to end on its own
     if (reply_) {
         QNetworkReply* reply = reply_;
         reply_ = nullptr;
@@ -231,23 +235,40 @@ void ThreadReader::page_arrived() {
             fail(messages::page_too_large(static_cast<int>(kPageSizeLimit / (1024 * 1024))));
             return;
         }
-        const PageOutcome outcome = parse_page(bytes, reply->url());
-        if (!outcome.json_address.isEmpty() && !first_) {
-            // A Discourse topic's HTML: its JSON holds the posts.
-            thread_address_ = outcome.json_address;
-            fetch_next_or_finish();
-            return;
-        }
-        if (!outcome.page || (first_ && outcome.page->kind != first_->kind)) {
-            fail(outcome.failure.isEmpty() ? messages::unsupported_page() : outcome.failure);
-            return;
-        }
-        if (!first_) {
-            thread_address_ = first_page_address(reply->url());  // where redirects led
-        }
-        take_page(*outcome.page);
-        fetch_next_or_finish();
+        // A large page takes a while to parse: it is parsed on a thread of its own, so that
+        // the window goes on answering.
+        const QUrl address = reply->url();
+        auto outcome = std::make_shared<PageOutcome>();
+        QThread* parser =
+            QThread::create([bytes, address, outcome] { *outcome = parse_page(bytes, address); });
+        parser_ = parser;
+        connect(parser, &QThread::finished, this, [this, parser, outcome, address] {
+            if (parser == parser_) {
+                parser_ = nullptr;
+                page_parsed(*outcome, address);
+            }
+        });
+        connect(parser, &QThread::finished, parser, &QObject::deleteLater);
+        parser->start();
     }
+}
+
+void ThreadReader::page_parsed(const PageOutcome& outcome, const QUrl& address) {
+    if (!outcome.json_address.isEmpty() && !first_) {
+        // A Discourse topic's HTML: its JSON holds the posts.
+        thread_address_ = outcome.json_address;
+        fetch_next_or_finish();
+        return;
+    }
+    if (!outcome.page || (first_ && outcome.page->kind != first_->kind)) {
+        fail(outcome.failure.isEmpty() ? messages::unsupported_page() : outcome.failure);
+        return;
+    }
+    if (!first_) {
+        thread_address_ = first_page_address(address);  // where redirects led
+    }
+    take_page(*outcome.page);
+    fetch_next_or_finish();
 }
 
 void ThreadReader::take_page(const ThreadPage& page) {

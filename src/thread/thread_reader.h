@@ -11,9 +11,12 @@
 #include <set>
 
 class QNetworkAccessManager;
+class QThread;
 class QNetworkReply;
 
 namespace vorlo::thread {
+
+struct PageOutcome;
 
 // What a read starts from: the thread and what was already read of it.
 struct ThreadRequest {
@@ -61,7 +64,7 @@ class ThreadReader : public QObject {
     // Starts a read; a read still running is cancelled first.
     void read(const ThreadRequest& request);
     void cancel();
-    bool is_reading() const { return reply_ != nullptr; }
+    bool is_reading() const { return reply_ != nullptr || parser_ != nullptr; }
 
   signals:
     void progress(int pages_read, int pages_to_read);
@@ -72,6 +75,7 @@ class ThreadReader : public QObject {
   private:
     void fetch(const QUrl& address);
     void page_arrived();
+    void page_parsed(const PageOutcome& outcome, const QUrl& address);
     void take_page(const ThreadPage& page);
     void fetch_next_or_finish();
     void fail(const QString& message);
@@ -79,6 +83,7 @@ class ThreadReader : public QObject {
 
     QNetworkAccessManager* network_;
     QNetworkReply* reply_ = nullptr;
+    QThread* parser_ = nullptr;
     QTimer page_timer_;
     std::chrono::milliseconds timeout_ = kPageTimeout;
     int page_limit_ = kPageLimit;

@@ -16,7 +16,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vorlo {
 
@@ -254,8 +256,10 @@ void ThreadWindow::show_posts(const std::vector<thread::ForumPost>& posts) {
         }
         const QStringList others = found.alternatives();
         if (!others.isEmpty()) {
-            proposal->setToolTip(QStringLiteral("Autres lignes qui conviennent :\n") +
-                                 others.join(QLatin1Char('\n')));
+            // Shown as written: a line of the post is never markup.
+            proposal->setToolTip(
+                Qt::convertFromPlainText(QStringLiteral("Autres lignes qui conviennent :\n") +
+                                         others.join(QLatin1Char('\n'))));
         }
         posts_->setCellWidget(row, kProposal, proposal);
         connect(proposal, &QComboBox::currentTextChanged, this, [this] { preview_all(); });
