@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/thread_table.h"
 #include "thread/forum_post.h"
 #include "thread/proposal_finder.h"
 #include "thread/thread_reader.h"
@@ -35,16 +36,8 @@ class ThreadWindow : public QWidget {
   public:
     explicit ThreadWindow(QWidget* parent = nullptr);
 
-    // The thread kept with the game.
-    struct Thread {
-        QString address;
-        QString forum_kind;  // kind_name(), or empty before the first read
-        QString master_name;
-        int last_post_number = 0;
-        QString last_post_id;
-
-        bool operator==(const Thread&) const = default;
-    };
+    // The thread kept with the game (its forum_kind is thread::kind_name() of the forum).
+    using Thread = thread_table::ThreadRecord;
     void set_thread(const Thread& thread);
     Thread thread() const;
 
