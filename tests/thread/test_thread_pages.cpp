@@ -7,6 +7,7 @@
 #include "thread/thread_reader.h"
 #include "thread/turn_preview.h"
 
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QtTest>
 
@@ -135,6 +136,23 @@ class TestThreadPages : public QObject {
         QVERIFY(!outcome.page);
         QCOMPARE(outcome.failure, failure);
         QCOMPARE(outcome.json_address.toString(), json_address);
+    }
+
+    // A page cut anywhere, or mangled, is read without harm and never gains posts.
+    void survives_broken_pages() {
+        QRandomGenerator random(20261207);
+        for (const ForumKind kind : {ForumKind::PhpBB, ForumKind::XenForo, ForumKind::Discourse}) {
+            const QByteArray whole = test::forum_page(kind, sample_posts(), 1, 5, 5);
+            for (int round = 0; round < 60; ++round) {
+                QByteArray broken = whole.left(random.bounded(whole.size()));
+                for (int k = 0; k < 5 && !broken.isEmpty(); ++k) {
+                    broken[random.bounded(broken.size())] = char(random.bounded(256));
+                }
+                const PageOutcome outcome = parse_page(broken);
+                QVERIFY(outcome.page || !outcome.failure.isEmpty());
+                QVERIFY(!outcome.page || outcome.page->posts.size() <= 5);
+            }
+        }
     }
 
     void reads_a_page_in_its_declared_encoding() {
