@@ -91,6 +91,10 @@ QStringList FoundProposal::alternatives() const {
 Candidate prepare_line(const QString& line, const QString& found_text) {
     Candidate candidate;
     candidate.proposal = join_elisions(clean_proposal(line));
+    if (found_text.isEmpty()) {
+        candidate.distance = 1;  // no puzzle: nothing can fit
+        return candidate;
+    }
     if (!find_word_mismatch(found_text, candidate.proposal)) {
         candidate.fits = true;
         return candidate;

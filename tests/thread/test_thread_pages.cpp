@@ -211,6 +211,8 @@ class TestThreadPages : public QObject {
             << "** ****" << QStringList{"le chat dort"} << "LE CHAT DORT" << true << QStringList();
         QTest::newRow("punctuation where a letter is hidden")
             << "**'**" << QStringList{"Q'UI"} << "Q'UI" << false << QStringList();
+        QTest::newRow("no puzzle")
+            << "" << QStringList{"le chat"} << "LE CHAT" << false << QStringList();
         QTest::newRow("nothing") << "** ****" << QStringList{"  "} << "" << false << QStringList();
     }
 
