@@ -167,8 +167,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
   public:
     std::map<std::string, std::pair<double, double>> times;
     void ReportRuns(const std::vector<Run>& runs) override {
+        // With repetitions, the median stands for the benchmark.
         for (const Run& run : runs) {
-            times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") {
+                continue;
+            }
+            times[run.run_name.function_name] = {run.GetAdjustedRealTime(),
+                                                 run.GetAdjustedCPUTime()};
         }
         ConsoleReporter::ReportRuns(runs);
     }

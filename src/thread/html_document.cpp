@@ -12,11 +12,20 @@ namespace {
 // the tree recursively, so a deeper page is refused before it is parsed.
 constexpr int kMaxNesting = 4000;
 
-bool is_void_tag(const QByteArray& name) {
-    static const QList<QByteArray> kVoid = {"area",  "base",   "br",    "col",  "embed",
-                                            "hr",    "img",    "input", "link", "meta",
-                                            "param", "source", "track", "wbr",  "keygen"};
-    return kVoid.contains(name);
+bool tag_is(const char* name, qsizetype length, const char* tag) {
+    return qstrnicmp(name, length, tag) == 0;
+}
+
+bool is_void_tag(const char* name, qsizetype length) {
+    static const char* const kVoid[] = {"area",  "base",   "br",    "col",  "embed",
+                                        "hr",    "img",    "input", "link", "meta",
+                                        "param", "source", "track", "wbr",  "keygen"};
+    for (const char* tag : kVoid) {
+        if (tag_is(name, length, tag)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // An upper bound of the depth of elements the parser can build from the bytes: each start
@@ -51,19 +60,21 @@ int nesting_bound(const QByteArray& html) {
         if (j == i) {
             continue;
         }
-        const QByteArray name = html.mid(i, j - i).toLower();
+        const char* name = c + i;
+        const qsizetype length = j - i;
         const qsizetype close = html.indexOf('>', j);
         if (close < 0) {
             break;
         }
         const bool self_closing = c[close - 1] == '/';
         i = close + 1;
-        if (name == "script" || name == "style" || name == "textarea" || name == "title") {
+        if (tag_is(name, length, "script") || tag_is(name, length, "style") ||
+            tag_is(name, length, "textarea") || tag_is(name, length, "title")) {
             const qsizetype end = html.indexOf("</", i);
             i = end < 0 ? n : end;
             continue;
         }
-        if (self_closing || is_void_tag(name)) {
+        if (self_closing || is_void_tag(name, length)) {
             continue;
         }
         deepest = std::max(deepest, ++depth);
@@ -92,22 +103,35 @@ const GumboVector* children(const GumboNode& node) {
     return nullptr;
 }
 
-bool is_blank(QChar c) {
-    return c.isSpace() || c == QChar(0x00A0) || c == QChar(0x202F);
+bool is_blank(char16_t c) {
+    if (c < 0x80) {
+        return c == u' ' || (c >= u'\t' && c <= u'\r');
+    }
+    return c == 0x00A0 || c == 0x202F || QChar(c).isSpace();
 }
 
-// Appends text with runs of white space, non-breaking ones included, reduced to a blank.
+// Appends text with runs of white space, non-breaking ones included, reduced to a blank;
+// the characters between blanks are appended run by run.
 void append_collapsed(QString& out, const char* utf8) {
     const QString text = QString::fromUtf8(utf8);
-    for (const QChar c : text) {
-        if (is_blank(c)) {
+    const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype n = text.size();
+    out.reserve(out.size() + n);
+    qsizetype i = 0;
+    while (i < n) {
+        if (is_blank(c[i])) {
             if (!out.isEmpty() && out.back() != QLatin1Char(' ') &&
                 out.back() != QLatin1Char('\n')) {
                 out += QLatin1Char(' ');
             }
-        } else {
-            out += c;
+            ++i;
+            continue;
         }
+        const qsizetype start = i;
+        while (i < n && !is_blank(c[i])) {
+            ++i;
+        }
+        out.append(text.constData() + start, i - start);
     }
 }
 
