@@ -6,6 +6,7 @@
 #include "ui/widgets/transient_notice.h"
 #include "ui/windows/journal_window.h"
 #include "ui/windows/message_preview.h"
+#include "ui/windows/thread_window.h"
 
 #include <QMenuBar>
 #include <QPushButton>
@@ -39,6 +40,8 @@ void MainWindow::build_game_menu() {
          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), &MainWindow::copy_scoreboard},
         {"mnu_apercu", QStringLiteral("Aperçu du message"),
          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A), &MainWindow::show_message_preview},
+        {"mnu_lire_fil", QStringLiteral("Lire le fil…"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &MainWindow::show_thread_window},
     };
     auto* menu = new QMenu(QStringLiteral("&Partie"), menuBar());
     menu->setObjectName(QStringLiteral("mnu_partie"));
@@ -159,6 +162,9 @@ void MainWindow::show_game_changes() {
     redo_action_->setEnabled(journal.can_redo());
     if (journal_window_) {
         journal_window_->show_journal(journal);
+    }
+    if (thread_window_) {
+        thread_window_->set_game(game_at_hand());
     }
 }
 

@@ -29,7 +29,10 @@ void MainWindow::open_page() {
     // The window needs the current game and the one before it; earlier games of a long
     // history are read when undo reaches them.
     JournalContents journal = database_.read_journal(&journal_failure, 2);
-    for (const QString* failure : {&page_failure, &look_failure, &journal_failure}) {
+    QString thread_failure;
+    thread_ = database_.read_thread(&thread_failure);
+    for (const QString* failure :
+         {&page_failure, &look_failure, &journal_failure, &thread_failure}) {
         if (!failure->isEmpty()) {
             opening_failure_ = *failure;
             return;
