@@ -3,6 +3,7 @@
 // 1,000 proposals previewed, next to 1,000 evaluations by the engine. Both ratios are
 // printed at the end, from the same run.
 #include "bench_texts.h"
+#include "engine/puzzle_game.h"
 #include "support/engine_harness.h"
 #include "thread/forum_pages.h"
 #include "thread/page_parser.h"
@@ -19,6 +20,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -143,6 +145,57 @@ void BM_PreviewTurns(benchmark::State& st) {
 }
 BENCHMARK(BM_PreviewTurns)->Unit(benchmark::kMillisecond);
 
+// A game just initialised on the reference, as the page holds it when the thread is played.
+void start_game(vorlo::PuzzleGame& game) {
+    game.load({}, QString(), {});
+    game.edit_reference(reference());
+    game.initialise();
+}
+
+// The 1,000 proposals played on the game's one owner, from a fresh game each time (made and
+// dropped untimed): typed into the page then "Générer", or played as turns of their authors
+// the way "Lire le fil" plays them.
+template <bool kAsThread>
+void play_all(benchmark::State& st) {
+    static const QStringList authors = [] {
+        QStringList names;
+        for (int n = 0; n < 50; ++n) {
+            names << QStringLiteral("Joueur %1").arg(n);
+        }
+        return names;
+    }();
+    for (auto _ : st) {
+        st.PauseTiming();
+        auto game = std::make_unique<vorlo::PuzzleGame>();
+        start_game(*game);
+        st.ResumeTiming();
+        for (qsizetype n = 0; n < proposals().size(); ++n) {
+            vorlo::GameOutcome outcome;
+            if constexpr (kAsThread) {
+                outcome = game->play(proposals().at(n), authors.at(n % authors.size()));
+            } else {
+                game->edit_proposal(proposals().at(n));
+                outcome = game->evaluate();
+            }
+            if (!outcome.accepted()) {
+                st.SkipWithError("a proposal was refused");
+                return;
+            }
+        }
+        st.PauseTiming();
+        game.reset();
+        st.ResumeTiming();
+    }
+}
+void BM_GameEvaluate(benchmark::State& st) {
+    play_all<false>(st);
+}
+void BM_GamePlay(benchmark::State& st) {
+    play_all<true>(st);
+}
+BENCHMARK(BM_GameEvaluate)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GamePlay)->Unit(benchmark::kMillisecond);
+
 // Finding the proposal among each post's lines, for the 1,000 posts (shown, not compared).
 void BM_FindProposals(benchmark::State& st) {
     std::vector<QStringList> lines;
@@ -200,6 +253,7 @@ int main(int argc, char** argv) {
     };
     ratio("BM_ParseAndExtract", "BM_GumboAlone");
     ratio("BM_PreviewTurns", "BM_EngineEvaluations");
+    ratio("BM_GamePlay", "BM_GameEvaluate");
     benchmark::Shutdown();
     return 0;
 }

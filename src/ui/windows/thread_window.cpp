@@ -67,7 +67,7 @@ ThreadWindow::ThreadWindow(QWidget* parent)
     layout->addLayout(form);
 
     auto* reading = new QHBoxLayout;
-    read_ = add_button(this, reading, QStringLiteral("bt_lire"), QStringLiteral("Lire"));
+    read_ = add_button(this, reading, QStringLiteral("bt_lire"), QStringLiteral("&Lire"));
     paste_ = add_button(this, reading, QStringLiteral("bt_coller_page"),
                         QStringLiteral("Coller une page"));
     paste_->setToolTip(QStringLiteral("Lit une page du fil copiée depuis le navigateur."));
@@ -100,7 +100,7 @@ ThreadWindow::ThreadWindow(QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    play_ = add_button(this, buttons, QStringLiteral("bt_jouer"), QStringLiteral("Jouer"));
+    play_ = add_button(this, buttons, QStringLiteral("bt_jouer"), QStringLiteral("&Jouer"));
     layout->addLayout(buttons);
 
     connect(read_, &QPushButton::clicked, this, &ThreadWindow::start_reading);
