@@ -243,7 +243,10 @@ wait_for 20 grep -q 'GET /viewtopic.html' "$work/forum.log" || fail "the thread 
 sleep 1  # the page, already served, is parsed on a thread of its own
 xdotool key --clearmodifiers alt+j
 activate "$win"
-expect_message "LE CHAT DORT" 1 0 ""
+offer clipboard "$mark"
+click bt_copier
+expect_clipboard "won game's message" "[font=Courier New][size=5]LE CHAT DORT[/size][/font]" "" \
+    "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]"
 echo "  ok: a thread read from the local forum and played"
 
 # The colour chooser speaks French; Escape cancels it. The menu "Couleurs  et  Police" is the
