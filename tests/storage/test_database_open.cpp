@@ -56,7 +56,7 @@ class TestDatabaseOpen : public QObject {
             QStringList tables =
                 raw.column(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
             tables.sort();
-            QCOMPARE(tables, QStringList({"compteurs", "couleurs", "données", "journal"}));
+            QCOMPARE(tables, QStringList({"compteurs", "couleurs", "données", "fil", "journal"}));
 
             const QList<std::pair<QString, QStringList>> expected_columns = {
                 {"données", {"base", "result", "propal", "lettres"}},

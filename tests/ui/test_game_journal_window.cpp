@@ -73,8 +73,8 @@ class GameJournalWindowTest : public QObject {
         QVERIFY(game);
         QCOMPARE(game->title(), QStringLiteral("&Partie"));
         const QStringList captions = {"Annuler le dernier tour", "Rétablir le tour",
-                                      "Journal de la partie", "Copier le classement",
-                                      "Aperçu du message"};
+                                      "Journal de la partie",    "Copier le classement",
+                                      "Aperçu du message",       "Lire le fil…"};
         const QList<QAction*> items = game->actions();
         QCOMPARE(items.size(), captions.size());
         QSet<QKeySequence> shortcuts;
