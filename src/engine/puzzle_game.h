@@ -78,6 +78,8 @@ class PuzzleGame : public QObject {
     static QString saved_mark();  // "Y"
     static QString version();     // the program's version, e.g. "2.6.2"
     void mark_saved();
+    // Something saved with the page changed outside the game (the forum thread's settings).
+    void mark_changed() { set_saved_marker({}); }
     const QString& saved_marker() const { return saved_marker_; }
 
     const QString& reference() const;

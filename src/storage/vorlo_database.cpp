@@ -301,6 +301,9 @@ VorloDatabase::OpenResult VorloDatabase::open(const QString& path, bool read_onl
             if (!failure && !aside.isEmpty()) {
                 result.notice = storage_messages::journal_set_aside(aside);
             }
+            // A file from before the thread gets its table; when the engine refuses, the
+            // save adds it again.
+            thread_table::add_if_missing(db);
         }
     }
     if (result.ok && !existed && !read_only) {
@@ -424,12 +427,31 @@ AppearanceSettings VorloDatabase::read_appearance(QString* failure) const {
 }
 
 bool VorloDatabase::save_page(const StoredPage& page, QString* error) {
-    return save(page, nullptr, error);
+    return save(page, nullptr, nullptr, error);
 }
 
 bool VorloDatabase::save_page(const StoredPage& page, const JournalContents& journal,
                               QString* error) {
-    return save(page, &journal, error);
+    return save(page, &journal, nullptr, error);
+}
+
+bool VorloDatabase::save_page(const StoredPage& page, const JournalContents& journal,
+                              const thread_table::ThreadRecord& thread, QString* error) {
+    return save(page, &journal, &thread, error);
+}
+
+thread_table::ThreadRecord VorloDatabase::read_thread(QString* failure) const {
+    if (!is_open()) {
+        return {};
+    }
+    QString reason;
+    thread_table::ThreadRecord thread =
+        thread_table::read(QSqlDatabase::database(connection_name_, false), &reason);
+    if (!reason.isEmpty()) {
+        set_error(failure, reason);
+        return {};
+    }
+    return thread;
 }
 
 JournalContents VorloDatabase::read_journal(QString* failure, int latest_games) const {
@@ -475,7 +497,8 @@ QString VorloDatabase::take_journal_notice() {
     return std::exchange(journal_notice_, QString());
 }
 
-bool VorloDatabase::save(const StoredPage& page, const JournalContents* journal, QString* error) {
+bool VorloDatabase::save(const StoredPage& page, const JournalContents* journal,
+                         const thread_table::ThreadRecord* thread, QString* error) {
     if (!page.nb_lettres || *page.nb_lettres < 0 || *page.nb_lettres > field_values::kMaxCount) {
         const QString count = page.nb_lettres ? QString::number(*page.nb_lettres) : QString();
         set_error(error, storage_messages::save_failed(storage_messages::bad_count(count)));
@@ -504,6 +527,14 @@ bool VorloDatabase::save(const StoredPage& page, const JournalContents* journal,
         }
         if (Failure counter_failure = write_first_record(db, schema::counter_table(), counter)) {
             return counter_failure;
+        }
+        if (thread) {
+            if (Failure table_failure = thread_table::add_if_missing(db)) {
+                return table_failure;
+            }
+            if (Failure thread_failure = thread_table::write(db, *thread)) {
+                return thread_failure;
+            }
         }
         if (!journal) {
             return std::nullopt;

@@ -4,6 +4,7 @@
 #include "storage/appearance_settings.h"
 #include "storage/posting_table.h"
 #include "storage/stored_page.h"
+#include "storage/thread_table.h"
 
 #include <QRect>
 #include <QString>
@@ -19,7 +20,8 @@ namespace vorlo {
 
 // The database file beside the program: tables "données" (the page), "compteurs" (the
 // count of letters still to place) and "couleurs" (the look of the four text areas), one
-// record each, and "journal" (the games played, their turns and players). It is opened
+// record each, "journal" (the games played, their turns and players) and "fil" (the forum
+// thread the game is played in). It is opened
 // once at start-up and kept open for the run.
 class VorloDatabase {
   public:
@@ -76,6 +78,13 @@ class VorloDatabase {
     // The same, with the journal written into "journal" in the same transaction.
     bool save_page(const StoredPage& page, const JournalContents& journal,
                    QString* error = nullptr);
+    // The same, with the forum thread written into "fil" in the same transaction.
+    bool save_page(const StoredPage& page, const JournalContents& journal,
+                   const thread_table::ThreadRecord& thread, QString* error = nullptr);
+
+    // The forum thread kept with the game, empty when the file has none. `failure` as for
+    // the page.
+    thread_table::ThreadRecord read_thread(QString* failure = nullptr) const;
 
     // The journal as last saved, or only its `latest_games` last games when that is above
     // 0; empty when the file has none. `failure` as for the page. Rows whose numbers do not
@@ -113,7 +122,8 @@ class VorloDatabase {
     bool store_window_place(const QString& window, const QRect& place, QString* error = nullptr);
 
   private:
-    bool save(const StoredPage& page, const JournalContents* journal, QString* error);
+    bool save(const StoredPage& page, const JournalContents* journal,
+              const thread_table::ThreadRecord* thread, QString* error);
 
     // Holds the file itself for the run; false when another program already does.
     bool hold_file(const QString& path);

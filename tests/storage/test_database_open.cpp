@@ -45,8 +45,9 @@ class TestDatabaseOpen : public QObject {
         QVERIFY2(opened.ok && opened.created && database.is_open(), qPrintable(opened.error));
         {
             RawConnection raw(path);
-            QCOMPARE(raw.column("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY 1"),
-                     QStringList({"compteurs", "couleurs", "données", "journal", "publication"}));
+            QCOMPARE(
+                raw.column("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY 1"),
+                QStringList({"compteurs", "couleurs", "données", "fil", "journal", "publication"}));
             for (const auto& [table, fields] :
                  {std::pair{"données", QStringList{"base", "result", "propal", "lettres"}},
                   {"compteurs", QStringList{"nb_lettres"}},

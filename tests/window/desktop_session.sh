@@ -15,7 +15,7 @@ menu=0
 
 end_session() {
     local pid
-    for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
+    for pid in "$app_pid" "${forum_pid:-}" "$wm_pid" "$xvfb_pid"; do
         if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
     done
     wait 2>/dev/null || true

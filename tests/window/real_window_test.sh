@@ -2,8 +2,9 @@
 # Drives the real Vorlo window on its own Xvfb under the openbox window manager: the frame's
 # place, two games (the first of three turns by two players named in the journal window, one
 # taken back with its shortcut), the forum message and the scoreboard read from the real
-# clipboard, a save, the page and the journal found again at the next start, the colour
-# chooser in French, the middle-button paste, and how the program ends.
+# clipboard, a save, the page and the journal found again at the next start, a thread read
+# from a forum on the loopback address and played, the colour chooser in French, the
+# middle-button paste, and how the program ends.
 # Usage: real_window_test.sh PATH_TO_VORLO
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -132,6 +133,27 @@ name_player() {
     activate "$win"
 }
 
+thread_window=""
+thread_shown() {
+    thread_window="$(xdotool search --onlyvisible --name '^Lire le fil$' 2>/dev/null |
+        head -n 1)" && [ -n "$thread_window" ]
+}
+
+# A forum on the loopback address only, serving one page of a phpBB thread.
+forum_port=""
+forum_ready() {
+    forum_port="$(sed -n 's/^Serving HTTP on 127\.0\.0\.1 port \([0-9]*\).*/\1/p' \
+        "$work/forum.log")" && [ -n "$forum_port" ]
+}
+start_forum() {
+    mkdir "$work/forum"
+    cp "$here/thread_page.html" "$work/forum/viewtopic.html"
+    python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$work/forum" \
+        >"$work/forum.log" 2>&1 &
+    forum_pid=$!
+    wait_for 20 forum_ready || fail "the local forum did not start"
+}
+
 chooser_shown() { xdotool search --onlyvisible --name '^Sélectionner une couleur$' >/dev/null; }
 chooser_gone() { ! chooser_shown; }
 question() { xdotool search --all --onlyvisible --pid "$app_pid" --name '^vorlo$' 2>/dev/null; }
@@ -206,6 +228,26 @@ shortcut ctrl+alt+z
 expect_scores "1. [b]Alice[/b] : 8 lettres" "2. [b]Bob[/b] : 1 lettre"
 expect_message "L* CHAT DORT" 1 1 "E "
 echo "  ok: the page, then the first game by undo, came back after the restart"
+
+# "Lire le fil…" reads the thread (the master's own post skipped) and plays Zoé's proposal.
+start_forum
+shortcut ctrl+alt+l
+wait_for 20 thread_shown || fail "the thread window did not open"
+xdotool windowmove --sync "$thread_window" 700 40
+activate "$thread_window"
+paste_text "http://127.0.0.1:$forum_port/viewtopic.html"
+xdotool key --clearmodifiers Tab
+paste_text "Maître"
+xdotool key --clearmodifiers alt+l
+wait_for 20 grep -q 'GET /viewtopic.html' "$work/forum.log" || fail "the thread was not read"
+sleep 1  # the page, already served, is parsed on a thread of its own
+xdotool key --clearmodifiers alt+j
+activate "$win"
+offer clipboard "$mark"
+click bt_copier
+expect_clipboard "won game's message" "[font=Courier New][size=5]LE CHAT DORT[/size][/font]" "" \
+    "[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]"
+echo "  ok: a thread read from the local forum and played"
 
 # The colour chooser speaks French; Escape cancels it. The menu "Couleurs  et  Police" is the
 # second of the menu bar, right after "Fichier".

@@ -7,6 +7,7 @@
 #include "ui/widgets/transient_notice.h"
 #include "ui/windows/journal_window.h"
 #include "ui/windows/message_preview.h"
+#include "ui/windows/thread_window.h"
 
 #include <QMenuBar>
 #include <QPushButton>
@@ -45,6 +46,8 @@ void MainWindow::build_game_menu() {
          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), &MainWindow::copy_scoreboard},
         {"mnu_apercu", QStringLiteral("Aperçu du message"),
          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A), &MainWindow::show_message_preview},
+        {"mnu_lire_fil", QStringLiteral("Lire le fil…"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &MainWindow::show_thread_window},
     };
     auto* menu = new QMenu(QStringLiteral("&Partie"), menuBar());
     menu->setObjectName(QStringLiteral("mnu_partie"));
@@ -58,7 +61,8 @@ void MainWindow::build_game_menu() {
         action->setShortcutContext(Qt::ApplicationShortcut);
         connect(action, &QAction::triggered, this, item.action);
     }
-    build_posting_menu(menu);
+    // "Lire le fil…" ends the menu, after the forum the posts are written for.
+    build_posting_menu(menu, added[std::size(items) - 1]);
     undo_action_ = added[0];
     redo_action_ = added[1];
     // Right after "Couleurs  et  Police", before "Version".
@@ -211,6 +215,9 @@ void MainWindow::show_game_changes() {
     redo_action_->setEnabled(journal.can_redo());
     if (journal_window_) {
         journal_window_->show_journal(journal);
+    }
+    if (thread_window_) {
+        thread_window_->set_game(game_at_hand());
     }
 }
 

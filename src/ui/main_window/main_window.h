@@ -3,7 +3,9 @@
 #include "engine/puzzle_game.h"
 #include "posting/forum_posts.h"
 #include "storage/appearance_settings.h"
+#include "storage/thread_table.h"
 #include "storage/vorlo_database.h"
+#include "thread/turn_preview.h"
 #include "ui/platform/platform.h"
 #include "ui/windows/word_mismatch_window.h"
 
@@ -22,6 +24,8 @@ class StyledArea;
 class JournalWindow;
 class MessagePreview;
 class TransientNotice;
+class ThreadWindow;
+struct ThreadProposal;
 
 // The main window "Form1": the reference, the found text and the proposal side by side,
 // the remaining letters under them, the two counters, the buttons and the menus. It shows
@@ -75,6 +79,11 @@ class MainWindow : public QMainWindow {
     void copy_scoreboard();
     void copy_recap();
     void show_message_preview();
+    // "Lire le fil": the thread's window, and its proposals played as turns of their authors.
+    void show_thread_window();
+    void play_thread(const QList<ThreadProposal>& proposals);
+    ThreadWindow* thread_window() const;
+    const thread_table::ThreadRecord& forum_thread() const { return thread_; }
     const PuzzleGame& game() const { return game_; }
 
     // The forum the posts are written for and whether the turn's post tells the turn: chosen
@@ -126,9 +135,11 @@ class MainWindow : public QMainWindow {
     void connect_game_views();
     void show_game_changes();
     void refresh_preview();
-    void build_posting_menu(QMenu* menu);
+    // The forum submenu, inserted in `menu` before `before`.
+    void build_posting_menu(QMenu* menu, QAction* before);
     void show_posting_choice();
     QString turn_post_text();
+    thread::GameAtHand game_at_hand() const;
 
     VorloDatabase& database_;
     Platform platform_;
@@ -138,6 +149,8 @@ class MainWindow : public QMainWindow {
     QString opening_failure_;
     QPointer<JournalWindow> journal_window_;
     QPointer<MessagePreview> preview_;
+    QPointer<ThreadWindow> thread_window_;
+    thread_table::ThreadRecord thread_;  // the forum thread kept with the page
     TransientNotice* notice_ = nullptr;
     QAction* undo_action_ = nullptr;
     QAction* redo_action_ = nullptr;

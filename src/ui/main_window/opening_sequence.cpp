@@ -33,8 +33,10 @@ void MainWindow::open_page() {
     JournalContents journal = database_.read_journal(&journal_failure, 2);
     QString posting_failure;
     const PostingChoice posting = database_.read_posting_choice(&posting_failure);
+    QString thread_failure;
+    thread_ = database_.read_thread(&thread_failure);
     for (const QString* failure :
-         {&page_failure, &look_failure, &journal_failure, &posting_failure}) {
+         {&page_failure, &look_failure, &journal_failure, &posting_failure, &thread_failure}) {
         if (!failure->isEmpty()) {
             opening_failure_ = *failure;
             return;

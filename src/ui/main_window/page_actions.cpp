@@ -24,7 +24,7 @@ void MainWindow::save_page() {
     const StoredPage page{game_.reference(), game_.found_text(), game_.proposal(),
                           game_.remaining_letters(), game_.remaining_count()};
     QString error;
-    if (!database_.save_page(page, game_.journal().contents(), &error)) {
+    if (!database_.save_page(page, game_.journal().contents(), thread_, &error)) {
         // The storage's text already opens with the message's first line.
         platform_.boxes.show_message(MessageIcon::Critical, MessageButtons::Ok, error);
         return;

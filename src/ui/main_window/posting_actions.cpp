@@ -12,9 +12,10 @@
 // file, and the turn's post written for that forum.
 namespace vorlo {
 
-void MainWindow::build_posting_menu(QMenu* menu) {
-    menu->addSeparator();
-    QMenu* forums = menu->addMenu(QStringLiteral("&Forum du message"));
+void MainWindow::build_posting_menu(QMenu* menu, QAction* before) {
+    menu->insertSeparator(before);
+    auto* forums = new QMenu(QStringLiteral("&Forum du message"), menu);
+    menu->insertMenu(before, forums);
     forums->setObjectName(QStringLiteral("mnu_forum"));
     auto* group = new QActionGroup(forums);
     for (const ForumRules& rules : forum_rules()) {
