@@ -1,7 +1,5 @@
-#include "engine/count_caption.h"
 #include "engine/counted_letters.h"
 #include "engine/puzzle_engine.h"
-#include "engine/puzzle_view.h"
 
 #include <algorithm>
 
@@ -10,28 +8,26 @@ namespace vorlo {
 void PuzzleEngine::evaluate_proposal() {
     refusal_ = Refusal::None;
     mismatch_.reset();
-    // Each value is read once; what the evaluation writes it carries on with.
-    const QString found = view_.found_text();
+    const QString found = values_.found_text;
     if (found.isEmpty()) {
         refusal_ = Refusal::NotInitialised;
         return;
     }
-    QString proposal = view_.proposal();
+    // The word check may join elisions in the proposal, which this refers to.
+    const QString& proposal = values_.proposal;
     if (proposal.isEmpty()) {
         refusal_ = Refusal::NoProposal;
         return;
     }
     // A reference edited past 600 characters after the initialisation is refused as well,
     // so that no count can leave 0..600.
-    const QString reference = view_.reference();
+    const QString& reference = values_.reference;
     if (proposal.size() > kMaxTextLength || reference.size() > kMaxTextLength) {
         refusal_ = Refusal::TextTooLong;
         return;
     }
 
-    if (check_word_fit(found, proposal)) {
-        proposal = view_.proposal();  // the window's own text after the joined elisions
-    }
+    check_word_fit();
 
     // The reveal, and with it the tally of the letters still hidden in the new found text:
     // each reference letter counts one, each letter of the found text takes one off, so a
@@ -66,8 +62,8 @@ void PuzzleEngine::evaluate_proposal() {
     for (qsizetype i = compared; i < reference.size(); ++i) {
         ++counts[letter[r[i]]];
     }
-    view_.set_found_count(caption_text(revealed));
-    view_.set_found_text(result);
+    values_.found_count = revealed;
+    values_.found_text = result;
 
     show_letter_tally(counts);
 
