@@ -1,5 +1,7 @@
-// How the proposal editor and the reference box answer a very large paste, and how the
-// clean-up rules grow with the size of the text. Each window step is timed once per size,
+// How the proposal editor and the reference box answer a very large paste (a forum text,
+// and one word without a blank), a key typed and an undo in the full editor, and a window
+// opened on a page file with a very long proposal; and how the clean-up rules grow with the
+// size of the text. Each window step is timed once per size,
 // from the event to the window idle again (its layout and painting included).
 #include "engine/puzzle_state.h"
 #include "engine/text_rules.h"
@@ -9,9 +11,12 @@
 #include "ui/platform/platform.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
+#include "ui/widgets/text_limit.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,7 +54,19 @@ struct OpenWindow {
     NoExit exit;
     std::unique_ptr<vorlo::MainWindow> window;
 
-    OpenWindow() {
+    OpenWindow() { open(); }
+    // `prepare` writes into the page file before the window opens it.
+    template <typename Prepare>
+    explicit OpenWindow(Prepare prepare) {
+        const QString path = folder.filePath(vorlo::VorloDatabase::file_name());
+        database.open(path);
+        database.close();
+        prepare(path);
+        open();
+    }
+
+  private:
+    void open() {
         database.open(folder.filePath(vorlo::VorloDatabase::file_name()));
         window = std::make_unique<vorlo::MainWindow>(
             database, vorlo::Platform{boxes, choosers, clipboard, exit});
@@ -68,6 +85,11 @@ QString pasted_text(qsizetype size) {
     }
     text.truncate(size);
     return text;
+}
+
+// One word without a blank: the worst line to lay out.
+QString unbroken_text(qsizetype size) {
+    return QString(size, QLatin1Char('A'));
 }
 
 // A word followed by a run of glued question marks, over and over.
@@ -156,6 +178,83 @@ void BM_ReferencePasteAndLeave(benchmark::State& st) {
         });
 }
 
+// Ctrl+V of one word without a blank into the empty editor.
+void BM_ProposalPasteUnbroken(benchmark::State& st) {
+    OpenWindow w;
+    w.window->show();
+    idle();
+    const QString text = unbroken_text(st.range(0));
+    for (auto _ : st) {
+        st.PauseTiming();
+        empty_editor_focused(w, text);
+        idle();
+        st.ResumeTiming();
+        QTest::keyClick(propal(w), Qt::Key_V, Qt::ControlModifier);
+        idle();
+    }
+    st.counters["kept"] = static_cast<double>(w.window->proposal().size());
+}
+
+// The editor full (kMaxBoxText characters without a blank) emptied by "Effacer texte
+// ci-dessus", then brought back by Ctrl+Z: the longest text the editor's own undo can bring back.
+void BM_ProposalUndoFullEditor(benchmark::State& st) {
+    OpenWindow w;
+    w.window->show();
+    idle();
+    for (auto _ : st) {
+        st.PauseTiming();
+        empty_editor_focused(w, unbroken_text(vorlo::kMaxBoxText));
+        QTest::keyClick(propal(w), Qt::Key_V, Qt::ControlModifier);
+        w.window->erase_proposal();  // "Effacer texte ci-dessus"
+        propal(w)->setFocus(Qt::MouseFocusReason);
+        idle();
+        st.counters["emptied"] = static_cast<double>(w.window->proposal().size());
+        st.ResumeTiming();
+        QTest::keyClick(propal(w), Qt::Key_Z, Qt::ControlModifier);
+        idle();
+    }
+    st.counters["kept"] = static_cast<double>(w.window->proposal().size());
+}
+
+// A key typed into the full editor.
+void BM_ProposalTypeIntoFullEditor(benchmark::State& st) {
+    OpenWindow w;
+    w.window->show();
+    idle();
+    empty_editor_focused(w, unbroken_text(vorlo::kMaxBoxText));
+    QTest::keyClick(propal(w), Qt::Key_V, Qt::ControlModifier);
+    idle();
+    for (auto _ : st) {
+        QTest::keyClick(propal(w), Qt::Key_B);
+        idle();
+    }
+    st.counters["kept"] = static_cast<double>(w.window->proposal().size());
+}
+
+// The window opened on a page file whose proposal (written by another tool) is one word
+// without a blank of the given size.
+void BM_OpenOnLongStoredProposal(benchmark::State& st) {
+    const QString text = unbroken_text(st.range(0));
+    for (auto _ : st) {
+        OpenWindow w([&](const QString& path) {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                            QStringLiteral("bench_prepare"));
+                db.setDatabaseName(path);
+                db.open();
+                QSqlQuery query(db);
+                query.prepare(QStringLiteral("UPDATE \"données\" SET propal = ?"));
+                query.addBindValue(text);
+                query.exec();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("bench_prepare"));
+        });
+        w.window->show();
+        idle();
+        st.counters["kept"] = static_cast<double>(w.window->proposal().size());
+    }
+}
+
 void BM_StripQuestionMarks(benchmark::State& st) {
     const QString text = glued_question_marks(st.range(0));
     for (auto _ : st) {
@@ -182,6 +281,21 @@ BENCHMARK(BM_ProposalRightButtonPaste)->WINDOW_SIZES;
 BENCHMARK(BM_ProposalControlVPaste)->WINDOW_SIZES;
 BENCHMARK(BM_ProposalLeaveAfterPaste)->WINDOW_SIZES;
 BENCHMARK(BM_ReferencePasteAndLeave)->WINDOW_SIZES;
+#define UNBROKEN_SIZES                  \
+    Arg(vorlo::kMaxBoxText)             \
+        ->Arg(k100KB)                   \
+        ->Arg(300'000)                  \
+        ->Arg(k10MB)                    \
+        ->Iterations(1)                 \
+        ->Unit(benchmark::kMillisecond) \
+        ->UseRealTime()
+BENCHMARK(BM_ProposalPasteUnbroken)->UNBROKEN_SIZES;
+BENCHMARK(BM_OpenOnLongStoredProposal)->UNBROKEN_SIZES;
+BENCHMARK(BM_ProposalUndoFullEditor)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ProposalTypeIntoFullEditor)
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_StripQuestionMarks)
     ->RangeMultiplier(10)
     ->Range(k100KB, k10MB)

@@ -1,5 +1,6 @@
 #include "../storage/storage_test_support.h"
 #include "ui/widgets/colour_value.h"
+#include "ui/widgets/text_limit.h"
 #include "ui/widgets/window_design.h"
 #include "window_harness.h"
 
@@ -45,6 +46,28 @@ class OpeningSequenceTest : public QObject {
         QCOMPARE(h.window->game().state().saved_found, QStringLiteral("Vide"));
         QCOMPARE(h.window->game().state().saved_letters, QStringLiteral("Vide"));
         QVERIFY(!h.window->game().state().proposal_refused);
+    }
+
+    // A stored text longer than a box holds (another tool may write one) is shown cut, with
+    // one French box that names its length; the texts within the limit come whole.
+    void a_stored_text_too_long_for_a_box_is_cut_and_said() {
+        const qsizetype most = kMaxBoxText;
+        WindowHarness h([&](const QString& path) {
+            run(path, QStringLiteral("UPDATE \"données\" SET base = '%1', propal = '%2', "
+                                     "lettres = '%3', result = ''")
+                          .arg(QString(most, QLatin1Char('R')), QString(3 * most, QLatin1Char('P')),
+                               QString(most + 1, QLatin1Char('L'))));
+        });
+        QCOMPARE(h.window->reference(), QString(most, QLatin1Char('R')));
+        QCOMPARE(h.window->proposal(), QString(most, QLatin1Char('P')));
+        QCOMPARE(h.window->remaining_letters(), QString(most, QLatin1Char('L')));
+        QCOMPARE(h.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(h.boxes.shown[0].text,
+                 QStringLiteral("La page enregistrée contient un texte trop long (%1 caractères) "
+                                ": seuls ses %2 premiers caractères sont affichés, et "
+                                "Enregistrer gardera le texte ainsi raccourci.")
+                     .arg(QLocale(QLocale::French).toString(3 * most),
+                          QLocale(QLocale::French).toString(most)));
     }
 
     void the_stored_page_comes_back() {

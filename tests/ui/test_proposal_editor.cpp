@@ -1,5 +1,7 @@
 #include "../storage/storage_test_support.h"
 #include "ui/widgets/colour_value.h"
+#include "ui/widgets/text_limit.h"
+#include "ui/widgets/transient_notice.h"
 #include "window_harness.h"
 
 #include <QClipboard>
@@ -155,6 +157,90 @@ class ProposalEditorTest : public QObject {
         QCOMPARE(h.window->proposal(), after);
     }
 
+    // Input that would make a box hold more than kMaxBoxText characters is refused whole, the
+    // box keeping its text and a French notice saying so; up to the limit it is kept.
+    void input_past_the_limit_is_refused_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("held");      // characters in the box before
+        QTest::addColumn<int>("selected");  // of them, selected at the end
+        QTest::addColumn<int>("incoming");
+        QTest::addColumn<bool>("kept");
+        const int most = static_cast<int>(kMaxBoxText);
+        QTest::newRow("Ctrl+V, up to the limit") << "propal"
+                                                 << "paste" << 0 << 0 << most << true;
+        QTest::newRow("Ctrl+V, one past") << "propal"
+                                          << "paste" << 0 << 0 << most + 1 << false;
+        QTest::newRow("Ctrl+V, 10 MB") << "propal"
+                                       << "paste" << 0 << 0 << 10'000'000 << false;
+        QTest::newRow("Ctrl+V after text") << "propal"
+                                           << "paste" << 5 << 0 << most - 4 << false;
+        QTest::newRow("Ctrl+V over the selection") << "propal"
+                                                   << "paste" << 5 << 5 << most << true;
+        QTest::newRow("right button, up to the limit") << "propal"
+                                                       << "right" << 0 << 0 << most << true;
+        QTest::newRow("right button, one past") << "propal"
+                                                << "right" << 0 << 0 << most + 1 << false;
+        QTest::newRow("typing at the limit") << "propal"
+                                             << "key" << most << 0 << 1 << false;
+        QTest::newRow("typing over the selection") << "propal"
+                                                   << "key" << most << 1 << 1 << true;
+        QTest::newRow("Enter at the limit") << "propal"
+                                            << "enter" << most << 0 << 1 << false;
+        QTest::newRow("reference, Ctrl+V, one past") << "ref"
+                                                     << "paste" << 0 << 0 << most + 1 << false;
+        QTest::newRow("reference, typing at the limit") << "ref"
+                                                        << "key" << most << 0 << 1 << false;
+        QTest::newRow("reference, Ctrl+V up to the limit") << "ref"
+                                                           << "paste" << 1 << 0 << most - 1 << true;
+        QTest::newRow("letters, Ctrl+V, one past") << "lettres"
+                                                   << "paste" << 0 << 0 << most + 1 << false;
+    }
+    void input_past_the_limit_is_refused() {
+        QFETCH(QString, box);
+        QFETCH(QString, way);
+        QFETCH(int, held);
+        QFETCH(int, selected);
+        QFETCH(int, incoming);
+        QFETCH(bool, kept);
+        WindowHarness h;
+        QAbstractScrollArea* area = h.find<QAbstractScrollArea>(box);
+        const QString before(held, QLatin1Char('b'));
+        if (box == QStringLiteral("propal")) {
+            h.window->set_proposal(before);
+        } else {
+            h.find<TextBox>(box)->set_text(before);
+        }
+        area->setFocus(Qt::MouseFocusReason);
+        // The caret at the end, the last `selected` characters selected.
+        QTest::keyClick(area, Qt::Key_End, Qt::ControlModifier);
+        for (int i = 0; i < selected; ++i) {
+            QTest::keyClick(area, Qt::Key_Left, Qt::ShiftModifier);
+        }
+        const QString text(incoming, QLatin1Char('a'));
+        if (way == QStringLiteral("paste")) {
+            QGuiApplication::clipboard()->setText(text);
+            QTest::keyClick(area, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == QStringLiteral("right")) {
+            h.clipboard.held = text;
+            QTest::mousePress(area->viewport(), Qt::RightButton);
+        } else if (way == QStringLiteral("key")) {
+            QTest::keyClick(area, Qt::Key_A);
+        } else {
+            QTest::keyClick(area, Qt::Key_Return);
+        }
+        const QString shown =
+            box == QStringLiteral("propal") ? h.window->proposal() : h.find<TextBox>(box)->text();
+        QCOMPARE(shown, kept ? before.left(held - selected) + text : before);
+        QCOMPARE(h.window->notice()->isVisible(), !kept);
+        if (!kept) {
+            const QString notice = h.window->notice()->text();
+            QVERIFY2(notice.startsWith(QStringLiteral("Texte refusé : trop long (")) &&
+                         notice.contains(QLocale(QLocale::French).toString(incoming)),
+                     qPrintable(notice));
+        }
+    }
+
     // A large paste made mostly of glued question marks, by the right button or by Ctrl+V,
     // then the loss of focus: the editor comes back with the cleaned text.
     void a_large_paste_with_glued_question_marks_is_cleaned_data() {
@@ -167,7 +253,7 @@ class ProposalEditorTest : public QObject {
         QFETCH(bool, right_button);
         const QString unit =
             QStringLiteral("mot") + QString(45, QLatin1Char('?')) + QStringLiteral(" ? ");
-        const QString pasted = unit.repeated(1'000'000 / unit.size());
+        const QString pasted = unit.repeated(kMaxBoxText / unit.size());
         WindowHarness h;
         h.window->set_proposal(QString());
         h.propal()->setFocus(Qt::MouseFocusReason);

@@ -3,6 +3,8 @@
 #include "engine/text_rules.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
+#include "ui/widgets/text_limit.h"
+#include "ui/widgets/transient_notice.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -110,6 +112,14 @@ void MainWindow::connect_events() {
     connect(propal_, &ProposalEditor::middle_button_released, this,
             [this] { set_proposal(strip_question_marks(proposal())); });
 
+    // Input that would make a box too long is refused where it comes in, and said beside it.
+    connect(propal_, &ProposalEditor::text_refused, this,
+            [this](qsizetype length) { refuse_long_text(length, propal_); });
+    for (TextBox* box : {ref_, lettres_}) {
+        connect(box, &TextBox::text_refused, this,
+                [this, box](qsizetype length) { refuse_long_text(length, box); });
+    }
+
     const auto on_click = [this](QPushButton* button, auto action) {
         connect(button, &QPushButton::clicked, this, action);
     };
@@ -133,9 +143,17 @@ void MainWindow::clean_proposal_box() {
 void MainWindow::proposal_mouse_pressed(Qt::MouseButton button) {
     // The pasted text is scanned before it is written, so that a large paste goes into the
     // editor once; the editor ends with the same text either way.
-    const QString text =
-        button == Qt::RightButton && proposal().isEmpty() ? platform_.clipboard.text() : proposal();
+    const bool pastes = button == Qt::RightButton && proposal().isEmpty();
+    const QString text = pastes ? platform_.clipboard.text() : proposal();
+    if (pastes && text.size() > kMaxBoxText) {
+        refuse_long_text(text.size(), propal_);
+        return;
+    }
     set_proposal(strip_question_marks(text));
+}
+
+void MainWindow::refuse_long_text(qsizetype length, const QWidget* box) {
+    notice_->show_text(text_refused_notice(length), box);
 }
 
 void MainWindow::mark_bad_word() {

@@ -101,6 +101,7 @@ class MainWindow : public QMainWindow {
     void clean_reference_box();
     void clean_proposal_box();
     void proposal_mouse_pressed(Qt::MouseButton button);
+    void refuse_long_text(qsizetype length, const QWidget* box);
     void mark_bad_word();
     void show_outcome(const GameOutcome& outcome);
 

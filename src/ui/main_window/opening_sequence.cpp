@@ -5,6 +5,7 @@
 #include "ui/widgets/frame_placement.h"
 #include "ui/widgets/proposal_editor.h"
 #include "ui/widgets/text_box.h"
+#include "ui/widgets/text_limit.h"
 #include "ui/widgets/twips.h"
 
 #include <QLabel>
@@ -36,7 +37,15 @@ void MainWindow::open_page() {
         }
     }
 
-    const StoredPage page = shown_page(stored);
+    // A text no box could hold (another tool may have written one) is cut, and said.
+    StoredPage page = shown_page(stored);
+    qsizetype longest_cut = 0;
+    for (std::optional<QString>* text : {&page.base, &page.result, &page.propal, &page.lettres}) {
+        if ((*text)->size() > kMaxBoxText) {
+            longest_cut = std::max(longest_cut, (*text)->size());
+            (*text)->truncate(kMaxBoxText);
+        }
+    }
     game_.load({*page.base, *page.result, *page.lettres, *page.nb_lettres, 0}, *page.propal,
                std::move(journal),
                // An earlier game that the file holds but cannot give is said, not passed over.
@@ -51,6 +60,10 @@ void MainWindow::open_page() {
                    return earlier;
                });
     apply_stored_appearance(look);
+    if (longest_cut > 0) {
+        platform_.boxes.show_message(MessageIcon::Exclamation, MessageButtons::Ok,
+                                     stored_text_cut_notice(longest_cut));
+    }
     tell_journal_notice();
 }
 

@@ -44,13 +44,20 @@ class ProposalEditor : public QTextEdit, public StyledArea {
     // The middle button was released over the editor, after the editor pasted the
     // desktop's selection there.
     void middle_button_released();
+    // A paste, a drop or a key would have taken the editor past kMaxBoxText characters;
+    // it was refused and the text stays as it was. `length` is what came in.
+    void text_refused(qsizetype length);
 
   protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool refuses(const QString& incoming);
     void on_contents_changed();
     void format_every_character(const QTextCharFormat& format);
     void give_empty_editor_its_look();

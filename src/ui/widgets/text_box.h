@@ -26,9 +26,18 @@ class TextBox : public QPlainTextEdit, public StyledArea {
   signals:
     // The focus went to another control of the program (not to a menu or another program).
     void focus_moved_away();
+    // A paste, a drop or a key would have taken the box past kMaxBoxText characters; it
+    // was refused and the text stays as it was. `length` is what came in.
+    void text_refused(qsizetype length);
 
   protected:
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+  private:
+    bool refuses(const QString& incoming);
 };
 
 // Whether losing the focus for this reason means the focus went to another control.
