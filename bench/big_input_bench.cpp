@@ -6,7 +6,7 @@
 #include "engine/puzzle_state.h"
 #include "engine/text_rules.h"
 #include "storage/vorlo_database.h"
-#include "support/engine_harness.h"
+#include "support/scripted_message_boxes.h"
 #include "ui/main_window/main_window.h"
 #include "ui/platform/platform.h"
 #include "ui/widgets/proposal_editor.h"

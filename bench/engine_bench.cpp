@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-using vorlo::testing::EngineHarness;
+using vorlo::bench::BenchEngine;
 
 namespace {
 
@@ -14,14 +14,15 @@ using vorlo::bench::restart;
 
 // The floor: one pass over the three texts, revealing what the proposal got right.
 void BM_SinglePass(benchmark::State& st) {
-    EngineHarness h;
+    BenchEngine h;
     const QString reference = vorlo::bench::full_length_text();
     const InitialisedPuzzle puzzle = initialised(h, reference);
     restart(h, puzzle, reference);
     QString found;
     for (auto _ : st) {
         int revealed = 0;
-        found = vorlo::bench::single_pass(h.view.ref, h.view.propal, h.view.soluce, revealed);
+        found = vorlo::bench::single_pass(h.values.reference, h.values.proposal,
+                                          h.values.found_text, revealed);
         benchmark::DoNotOptimize(found.constData());
     }
     if (found != reference) {
@@ -32,15 +33,15 @@ void BM_SinglePass(benchmark::State& st) {
 BENCHMARK(BM_SinglePass);
 
 void BM_InitialisePuzzle(benchmark::State& st) {
-    EngineHarness h;
+    BenchEngine h;
     const QString reference = vorlo::bench::full_length_text();
     for (auto _ : st) {
         // The engine reads the reference and rewrites every other display each time.
-        h.view.ref = reference;
+        h.values.reference = reference;
         h.engine.initialise_puzzle();
-        benchmark::DoNotOptimize(h.view.soluce.constData());
+        benchmark::DoNotOptimize(h.values.found_text.constData());
     }
-    if (!h.boxes.shown.empty() || !h.view.soluce.contains(QLatin1Char('*'))) {
+    if (h.refused() || !h.values.found_text.contains(QLatin1Char('*'))) {
         st.SkipWithError("the reference was not masked");
     }
     st.SetItemsProcessed(st.iterations() * reference.size());
@@ -48,15 +49,15 @@ void BM_InitialisePuzzle(benchmark::State& st) {
 BENCHMARK(BM_InitialisePuzzle);
 
 void BM_EvaluateFullReveal(benchmark::State& st) {
-    EngineHarness h;
+    BenchEngine h;
     const QString reference = vorlo::bench::full_length_text();
     const InitialisedPuzzle puzzle = initialised(h, reference);
     for (auto _ : st) {
         restart(h, puzzle, reference);
         h.engine.evaluate_proposal();
-        benchmark::DoNotOptimize(h.view.soluce.constData());
+        benchmark::DoNotOptimize(h.values.found_text.constData());
     }
-    if (!h.boxes.shown.empty() || !h.dialog.opened.empty() || h.view.soluce != reference) {
+    if (h.refused() || h.values.found_text != reference) {
         st.SkipWithError("the proposal did not reveal the whole reference");
     }
     st.SetItemsProcessed(st.iterations() * reference.size());
@@ -64,7 +65,7 @@ void BM_EvaluateFullReveal(benchmark::State& st) {
 BENCHMARK(BM_EvaluateFullReveal);
 
 void BM_CheckWordFit(benchmark::State& st) {
-    EngineHarness h;
+    BenchEngine h;
     const QString reference = vorlo::bench::full_length_text();
     const InitialisedPuzzle puzzle = initialised(h, reference);
     for (auto _ : st) {
@@ -72,7 +73,7 @@ void BM_CheckWordFit(benchmark::State& st) {
         h.engine.check_word_fit();
         benchmark::DoNotOptimize(h.state.found_word.constData());
     }
-    if (h.state.proposal_refused || !h.dialog.opened.empty()) {
+    if (h.state.proposal_refused || h.engine.mismatch()) {
         st.SkipWithError("a word did not fit");
     }
     st.SetItemsProcessed(st.iterations() * reference.size());
@@ -81,16 +82,16 @@ BENCHMARK(BM_CheckWordFit);
 
 // The proposal as typed with a blank after each apostrophe: every elision is joined first.
 void BM_CheckWordFitJoiningElisions(benchmark::State& st) {
-    EngineHarness h;
+    BenchEngine h;
     const QString reference = vorlo::bench::full_length_text();
     const QString typed = vorlo::bench::with_spaced_elisions(reference);
     const InitialisedPuzzle puzzle = initialised(h, reference);
     for (auto _ : st) {
         restart(h, puzzle, typed);
         h.engine.check_word_fit();
-        benchmark::DoNotOptimize(h.view.propal.constData());
+        benchmark::DoNotOptimize(h.values.proposal.constData());
     }
-    if (h.state.proposal_refused || h.view.propal != reference) {
+    if (h.state.proposal_refused || h.values.proposal != reference) {
         st.SkipWithError("the elisions were not joined into the reference's words");
     }
     st.SetItemsProcessed(st.iterations() * typed.size());

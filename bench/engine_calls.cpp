@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-using vorlo::testing::EngineHarness;
+using vorlo::bench::BenchEngine;
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {
@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
     const char* operation = argv[1];
     const int count = std::max(1, std::atoi(argv[2]));
 
-    EngineHarness h;
+    BenchEngine h;
     const QString reference = vorlo::bench::full_length_text();
     const vorlo::bench::InitialisedPuzzle puzzle = vorlo::bench::initialised(h, reference);
     bool done = true;
@@ -31,15 +31,15 @@ int main(int argc, char* argv[]) {
         vorlo::bench::restart(h, puzzle, reference);
         if (std::strcmp(operation, "single_pass") == 0) {
             int revealed = 0;
-            const QString found =
-                vorlo::bench::single_pass(h.view.ref, h.view.propal, h.view.soluce, revealed);
+            const QString found = vorlo::bench::single_pass(h.values.reference, h.values.proposal,
+                                                            h.values.found_text, revealed);
             done = done && found == reference;
         } else if (std::strcmp(operation, "initialise_puzzle") == 0) {
             h.engine.initialise_puzzle();
-            done = done && h.view.soluce == puzzle.found;
+            done = done && h.values.found_text == puzzle.found;
         } else if (std::strcmp(operation, "evaluate_proposal") == 0) {
             h.engine.evaluate_proposal();
-            done = done && h.view.soluce == reference;
+            done = done && h.values.found_text == reference;
         } else if (std::strcmp(operation, "check_word_fit") == 0) {
             h.engine.check_word_fit();
             done = done && !h.state.proposal_refused;
@@ -48,6 +48,6 @@ int main(int argc, char* argv[]) {
             return 2;
         }
     }
-    done = done && h.boxes.shown.empty() && h.dialog.opened.empty();
+    done = done && !h.refused();
     return done ? 0 : 1;
 }

@@ -3,11 +3,10 @@
 #include "bench_journal.h"
 #include "bench_texts.h"
 #include "child_report.h"
-#include "support/engine_harness.h"
+#include "puzzle_restart.h"
 
 #include "app/application_setup.h"
 #include "app/vorlo_program.h"
-#include "engine/count_caption.h"
 #include "storage/vorlo_database.h"
 #include "ui/main_window/main_window.h"
 
@@ -24,15 +23,15 @@ bool prepare_page_file(const QString& folder, StoredPageKind kind) {
     if (kind == StoredPageKind::FirstStart) {
         return true;
     }
-    vorlo::testing::EngineHarness game;
+    vorlo::bench::BenchEngine game;
     const QString reference = full_length_text();
     game.start_puzzle(reference);
     // Right everywhere but on the E: every word fits, the E stay hidden.
     QString proposal = reference;
     proposal.replace(QLatin1Char('E'), QLatin1Char('A'));
     game.play(proposal);
-    const StoredPage page{game.view.ref, game.view.soluce, game.view.propal, game.view.lettres,
-                          caption_value(game.view.lettres_restantes)};
+    const StoredPage page{game.values.reference, game.values.found_text, game.values.proposal,
+                          game.values.remaining_letters, game.values.remaining_count};
     if (kind == StoredPageKind::GameAfterLongUse) {
         return database.save_page(page, long_journal(100, 20));
     }

@@ -4,7 +4,7 @@
 // printed at the end, from the same run.
 #include "bench_texts.h"
 #include "engine/puzzle_game.h"
-#include "support/engine_harness.h"
+#include "puzzle_restart.h"
 #include "thread/forum_pages.h"
 #include "thread/page_parser.h"
 #include "thread/proposal_finder.h"
@@ -116,18 +116,19 @@ const QStringList& proposals() {
 
 // 1,000 clicks of Générer through the engine, from the freshly initialised puzzle.
 void BM_EngineEvaluations(benchmark::State& st) {
-    vorlo::testing::EngineHarness h;
+    vorlo::bench::BenchEngine h;
     h.start_puzzle(reference());
-    const QString start = h.view.soluce;
+    const QString start = h.values.found_text;
+    bool refused = false;
     for (auto _ : st) {
-        h.view.soluce = start;
+        h.values.found_text = start;
         for (const QString& typed : proposals()) {
-            h.view.propal = typed;
-            h.engine.evaluate_proposal();
+            h.play(typed);
+            refused = refused || h.refused();
         }
-        benchmark::DoNotOptimize(h.view.soluce.constData());
+        benchmark::DoNotOptimize(h.values.found_text.constData());
     }
-    if (!h.dialog.opened.empty()) {
+    if (refused) {
         st.SkipWithError("a proposal was refused");
     }
 }
@@ -135,9 +136,9 @@ BENCHMARK(BM_EngineEvaluations)->Unit(benchmark::kMillisecond);
 
 // The same 1,000 proposals previewed in turn, as the thread's window does.
 void BM_PreviewTurns(benchmark::State& st) {
-    vorlo::testing::EngineHarness h;
+    vorlo::bench::BenchEngine h;
     h.start_puzzle(reference());
-    const vorlo::thread::GameAtHand game{reference(), h.view.soluce, {}};
+    const vorlo::thread::GameAtHand game{reference(), h.values.found_text, {}};
     for (auto _ : st) {
         const auto previews = vorlo::thread::preview_turns(game, proposals());
         benchmark::DoNotOptimize(previews.data());
@@ -205,11 +206,12 @@ void BM_FindProposals(benchmark::State& st) {
             lines.push_back(post.lines);
         }
     }
-    vorlo::testing::EngineHarness h;
+    vorlo::bench::BenchEngine h;
     h.start_puzzle(reference());
     for (auto _ : st) {
         for (const QStringList& post : lines) {
-            benchmark::DoNotOptimize(vorlo::thread::find_proposal(post, h.view.soluce).chosen);
+            benchmark::DoNotOptimize(
+                vorlo::thread::find_proposal(post, h.values.found_text).chosen);
         }
     }
 }

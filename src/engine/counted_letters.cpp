@@ -37,11 +37,11 @@ const LetterIndexTable& letter_index_table() {
     return kLetterIndex;
 }
 
-QString inventory_text(const QString& order, const qint16* counts, int& total) {
+QString inventory_text(const QString& order, const int* counts, int& total) {
     total = 0;
     qsizetype length = 0;
     for (const QChar letter : order) {
-        const qint16 count = counts[kLetterIndex[letter.unicode()]];
+        const int count = counts[kLetterIndex[letter.unicode()]];
         if (count > 0) {
             length += count + 1;
         }
@@ -52,7 +52,7 @@ QString inventory_text(const QString& order, const qint16* counts, int& total) {
     QString text(length, Qt::Uninitialized);
     QChar* out = text.data();
     for (const QChar letter : order) {
-        const qint16 count = counts[kLetterIndex[letter.unicode()]];
+        const int count = counts[kLetterIndex[letter.unicode()]];
         if (count <= 0) {
             continue;
         }

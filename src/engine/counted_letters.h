@@ -26,6 +26,6 @@ const LetterIndexTable& letter_index_table();
 // Letter groups of an inventory: each letter of `order` whose count is above zero,
 // written once per unit of its count and followed by one blank. Counts at or below zero
 // add nothing. `total` receives the sum of the listed counts.
-QString inventory_text(const QString& order, const qint16* counts, int& total);
+QString inventory_text(const QString& order, const int* counts, int& total);
 
 }  // namespace vorlo

@@ -1,7 +1,5 @@
-#include "engine/count_caption.h"
 #include "engine/counted_letters.h"
 #include "engine/puzzle_engine.h"
-#include "engine/puzzle_view.h"
 #include "engine/reveal.h"
 
 #include <algorithm>
@@ -48,32 +46,30 @@ Reveal reveal_letters(const QString& reference, const QString& found, const QStr
 void PuzzleEngine::evaluate_proposal() {
     refusal_ = Refusal::None;
     mismatch_.reset();
-    // Each value is read once; what the evaluation writes it carries on with.
-    const QString found = view_.found_text();
+    const QString found = values_.found_text;
     if (found.isEmpty()) {
         refusal_ = Refusal::NotInitialised;
         return;
     }
-    QString proposal = view_.proposal();
+    // The word check may join elisions in the proposal, which this refers to.
+    const QString& proposal = values_.proposal;
     if (proposal.isEmpty()) {
         refusal_ = Refusal::NoProposal;
         return;
     }
     // A reference edited past 600 characters after the initialisation is refused as well,
     // so that no count can leave 0..600.
-    const QString reference = view_.reference();
+    const QString& reference = values_.reference;
     if (proposal.size() > kMaxTextLength || reference.size() > kMaxTextLength) {
         refusal_ = Refusal::TextTooLong;
         return;
     }
 
-    if (check_word_fit(found, proposal)) {
-        proposal = view_.proposal();  // the window's own text after the joined elisions
-    }
+    check_word_fit();
 
     const Reveal reveal = reveal_letters(reference, found, proposal);
-    view_.set_found_count(caption_text(reveal.revealed));
-    view_.set_found_text(reveal.found_text);
+    values_.found_count = reveal.revealed;
+    values_.found_text = reveal.found_text;
 
     show_letter_tally(reveal.hidden);
 

@@ -1,20 +1,19 @@
 #include "engine/game_session.h"
 
-#include "engine/count_caption.h"
 #include "engine/puzzle_engine.h"
-#include "engine/puzzle_view.h"
 
 namespace vorlo {
 
-GameSession::GameSession(PuzzleEngine& engine, PuzzleView& view) : engine_(engine), view_(view) {}
+GameSession::GameSession(PuzzleEngine& engine, PuzzleValues& values)
+    : engine_(engine), values_(values) {}
 
 void GameSession::open(JournalContents stored) {
     journal_.open(std::move(stored), shown_page());
 }
 
 PuzzlePage GameSession::shown_page() const {
-    return {view_.reference(), view_.found_text(), view_.remaining_letters(),
-            caption_value(view_.remaining_count()), caption_value(view_.found_count())};
+    return {values_.reference, values_.found_text, values_.remaining_letters,
+            values_.remaining_count, values_.found_count};
 }
 
 bool GameSession::initialise() {
@@ -35,7 +34,7 @@ std::optional<Turn> GameSession::generate() {
         return std::nullopt;
     }
     const PuzzlePage after = shown_page();
-    return journal_.add_turn(view_.proposal(), after.found_count, after);
+    return journal_.add_turn(values_.proposal, after.found_count, after);
 }
 
 std::optional<JournalMove> GameSession::undo() {
@@ -55,12 +54,12 @@ std::optional<JournalMove> GameSession::redo() {
 }
 
 void GameSession::show(const JournalMove& move) {
-    view_.set_reference(move.page.reference);
-    view_.set_found_text(move.page.found_text);
-    view_.set_remaining_letters(move.page.letters);
-    view_.set_remaining_count(caption_text(move.page.remaining_count));
-    view_.set_found_count(caption_text(move.page.found_count));
-    view_.set_proposal(move.proposal);
+    values_.reference = move.page.reference;
+    values_.found_text = move.page.found_text;
+    values_.remaining_letters = move.page.letters;
+    values_.remaining_count = move.page.remaining_count;
+    values_.found_count = move.page.found_count;
+    values_.proposal = move.proposal;
     engine_.take_snapshot();
     engine_.state().proposal_refused = false;
 }

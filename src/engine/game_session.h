@@ -7,14 +7,14 @@
 namespace vorlo {
 
 class PuzzleEngine;
-class PuzzleView;
+struct PuzzleValues;
 
 // The game as it is played through the engine: "Initialiser" and "Générer" run the
 // engine's operations, and what they accept goes into the journal (a new game, a turn).
 // Undo and redo put the page back as the journal holds it, with the snapshot.
 class GameSession {
   public:
-    GameSession(PuzzleEngine& engine, PuzzleView& view);
+    GameSession(PuzzleEngine& engine, PuzzleValues& values);
 
     // Takes up the stored journal once the stored page is on screen.
     void open(JournalContents stored);
@@ -39,7 +39,7 @@ class GameSession {
     void show(const JournalMove& move);
 
     PuzzleEngine& engine_;
-    PuzzleView& view_;
+    PuzzleValues& values_;
     GameJournal journal_;
 };
 

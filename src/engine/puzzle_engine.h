@@ -7,8 +7,6 @@
 
 namespace vorlo {
 
-class PuzzleView;
-
 // Why an operation refused to run; a refused operation changes nothing.
 enum class Refusal {
     None,
@@ -18,12 +16,12 @@ enum class Refusal {
     NoProposal,      // "Générer" without a proposal
 };
 
-// The operations of the puzzle engine over the one PuzzleState and the page's values.
-// Each runs to its end and leaves what it refused, or the word that did not fit, to be
-// read afterwards.
+// The operations of the puzzle engine over the one PuzzleState and the page's values. Each
+// runs to its end and leaves what it refused, or the word that did not fit, to be read
+// afterwards.
 class PuzzleEngine {
   public:
-    PuzzleEngine(PuzzleState& state, PuzzleView& view);
+    PuzzleEngine(PuzzleState& state, PuzzleValues& values);
 
     // "Initialiser": a fresh puzzle from the reference.
     void initialise_puzzle();
@@ -34,39 +32,28 @@ class PuzzleEngine {
     void take_snapshot();
     void restore_snapshot();
 
-    // Rebuild the inventory and the remaining count from the reference and the found text.
-    void tally_letters();
-
     // Join elisions in the proposal, then compare word lengths with the found text; a word
     // that does not fit is kept as the mismatch and raises proposal_refused.
     void check_word_fit();
 
     PuzzleState& state() { return state_; }
+    PuzzleValues& values() { return values_; }
 
     // What the last initialisation or evaluation refused, and the word of the proposal the
     // last word check refused; each operation starts them afresh.
     Refusal refusal() const { return refusal_; }
     const std::optional<WordMismatch>& mismatch() const { return mismatch_; }
 
-    // How many times take_snapshot has run. It runs at the end of an initialisation and of
-    // an accepted proposal, never for a refusal, so a caller can tell what an operation did.
-    int snapshots_taken() const { return snapshots_taken_; }
-
   private:
-    // The same two operations on texts already read from the window. The word check joins
-    // the elisions of `proposal` in place as well as in the window, and tells whether it
-    // did.
-    bool check_word_fit(const QString& found, QString& proposal);
     // The tally's counts, one slot per counted letter and a spare one where every other
     // character falls, into the letter counts, the inventory and the remaining count.
     using LetterTally = std::array<int, kCountedLetterCount + 1>;
     void show_letter_tally(const LetterTally& counts);
 
     PuzzleState& state_;
-    PuzzleView& view_;
+    PuzzleValues& values_;
     Refusal refusal_ = Refusal::None;
     std::optional<WordMismatch> mismatch_;
-    int snapshots_taken_ = 0;
 };
 
 }  // namespace vorlo

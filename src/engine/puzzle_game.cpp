@@ -1,90 +1,48 @@
 #include "engine/puzzle_game.h"
 
-#include "engine/count_caption.h"
 #include "engine/game_session.h"
 #include "engine/program_version.h"
-#include "engine/puzzle_view.h"
 #include "engine/word_mismatch.h"
 
 namespace vorlo {
 
-// The page's values as the engine reads and writes them; each change is signalled.
-class PuzzleGame::Page : public PuzzleView {
-  public:
-    explicit Page(PuzzleGame& game) : game_(game) {}
-
-    QString reference() const override { return reference_; }
-    void set_reference(const QString& text) override {
-        if (text != reference_) {
-            reference_ = text;
-            emit game_.reference_changed(reference_);
-        }
+void PuzzleGame::publish(const PuzzleValues& before, bool show_counts) {
+    if (values_.reference != before.reference) {
+        emit reference_changed(values_.reference);
     }
-    QString found_text() const override { return found_text_; }
-    void set_found_text(const QString& text) override {
-        if (text != found_text_) {
-            found_text_ = text;
-            emit game_.found_text_changed(found_text_);
-        }
+    if (values_.found_text != before.found_text) {
+        emit found_text_changed(values_.found_text);
     }
-    QString remaining_letters() const override { return letters_; }
-    void set_remaining_letters(const QString& text) override {
-        if (text != letters_) {
-            letters_ = text;
-            emit game_.letters_changed(letters_);
-        }
+    if (values_.remaining_letters != before.remaining_letters) {
+        emit letters_changed(values_.remaining_letters);
     }
-    // Any change of the proposal means the page is no longer saved.
-    QString proposal() const override { return proposal_; }
-    void set_proposal(const QString& text) override {
-        if (text != proposal_) {
-            proposal_ = text;
-            game_.proposal_played_ = false;
-            game_.set_saved_marker({});
-            emit game_.proposal_changed(proposal_);
-        }
+    if (values_.proposal != before.proposal) {
+        // Any change of the proposal means the page is no longer saved, and the proposal
+        // not yet played.
+        proposal_played_ = false;
+        set_saved_marker({});
+        emit proposal_changed(values_.proposal);
     }
-    QString remaining_count() const override { return caption_text(remaining_); }
-    void set_remaining_count(const QString& caption) override {
-        set_counts(caption_value(caption), found_);
+    if (show_counts || values_.remaining_count != before.remaining_count ||
+        values_.found_count != before.found_count) {
+        emit counts_changed(values_.remaining_count, values_.found_count);
     }
-    QString found_count() const override { return caption_text(found_); }
-    void set_found_count(const QString& caption) override {
-        set_counts(remaining_, caption_value(caption));
-    }
-    void set_counts(int remaining, int found) {
-        remaining_ = remaining;
-        found_ = found;
-        emit game_.counts_changed(remaining_, found_);
-    }
-
-    QString reference_;
-    QString found_text_;
-    QString letters_;
-    QString proposal_;
-    int remaining_ = 0;
-    int found_ = 0;
-
-  private:
-    PuzzleGame& game_;
-};
+}
 
 PuzzleGame::PuzzleGame(QObject* parent)
     : QObject(parent),
-      page_(std::make_unique<Page>(*this)),
-      engine_(std::make_unique<PuzzleEngine>(state_, *page_)),
-      session_(std::make_unique<GameSession>(*engine_, *page_)) {}
+      engine_(std::make_unique<PuzzleEngine>(state_, values_)),
+      session_(std::make_unique<GameSession>(*engine_, values_)) {}
 
 PuzzleGame::~PuzzleGame() = default;
 
 void PuzzleGame::load(const PuzzlePage& page, const QString& proposal, JournalContents journal,
                       GameJournal::EarlierGameReader reader) {
     state_.start_up();
-    page_->set_remaining_letters(page.letters);
-    page_->set_reference(page.reference);
-    page_->set_proposal(proposal);
-    page_->set_found_text(page.found_text);
-    page_->set_counts(page.remaining_count, page.found_count);
+    const PuzzleValues before = values_;
+    values_ = {page.reference, page.found_text,      proposal,
+               page.letters,   page.remaining_count, page.found_count};
+    publish(before, true);
     engine_->take_snapshot();
     state_.proposal_refused = false;
     session_->open(std::move(journal));
@@ -95,7 +53,7 @@ void PuzzleGame::load(const PuzzlePage& page, const QString& proposal, JournalCo
 
 bool PuzzleGame::proposal_is_last_turns() const {
     const std::vector<Turn>& turns = session_->journal().current_game().turns;
-    return !turns.empty() && turns.back().proposal == page_->proposal_;
+    return !turns.empty() && turns.back().proposal == values_.proposal;
 }
 
 GameOutcome PuzzleGame::outcome_of_engine() const {
@@ -113,7 +71,9 @@ GameOutcome PuzzleGame::outcome_of_engine() const {
 }
 
 GameOutcome PuzzleGame::initialise() {
+    const PuzzleValues before = values_;
     const bool started = session_->initialise();
+    publish(before);
     GameOutcome outcome = outcome_of_engine();
     if (started) {
         emit journal_changed();
@@ -125,7 +85,9 @@ GameOutcome PuzzleGame::evaluate() {
     if (proposal_played_) {
         return {};
     }
+    const PuzzleValues before = values_;
     const std::optional<Turn> turn = session_->generate();
+    publish(before);
     GameOutcome outcome = outcome_of_engine();
     outcome.turn = turn;
     if (turn) {
@@ -137,17 +99,15 @@ GameOutcome PuzzleGame::evaluate() {
 
 GameOutcome PuzzleGame::play(const QString& proposal, const QString& player) {
     set_next_player(player);
-    page_->set_proposal(proposal);
+    edit_proposal(proposal);
     proposal_played_ = false;
     return evaluate();
 }
 
 void PuzzleGame::clear_page() {
-    page_->set_reference({});
-    page_->set_found_text({});
-    page_->set_proposal({});
-    page_->set_remaining_letters({});
-    page_->set_counts(0, page_->found_);
+    const PuzzleValues before = values_;
+    values_ = {{}, {}, {}, {}, 0, values_.found_count};
+    publish(before, true);
 }
 
 GameOutcome PuzzleGame::outcome_of_move(const std::optional<JournalMove>& move) {
@@ -166,7 +126,9 @@ GameOutcome PuzzleGame::outcome_of_move(const std::optional<JournalMove>& move) 
 // undo of "Initialiser" that shows the last turn of the game before; a turn taken back may
 // be played again.
 GameOutcome PuzzleGame::undo() {
+    const PuzzleValues before = values_;
     const std::optional<JournalMove> move = session_->undo();
+    publish(before);
     if (move) {
         proposal_played_ = move->kind == JournalMove::Kind::Game && proposal_is_last_turns();
     }
@@ -174,7 +136,9 @@ GameOutcome PuzzleGame::undo() {
 }
 
 GameOutcome PuzzleGame::redo() {
+    const PuzzleValues before = values_;
     const std::optional<JournalMove> move = session_->redo();
+    publish(before);
     if (move) {
         proposal_played_ = proposal_is_last_turns();
     }
@@ -182,19 +146,27 @@ GameOutcome PuzzleGame::redo() {
 }
 
 void PuzzleGame::edit_reference(const QString& text) {
-    page_->set_reference(text);
+    const PuzzleValues before = values_;
+    values_.reference = text;
+    publish(before);
 }
 
 void PuzzleGame::edit_proposal(const QString& text) {
-    page_->set_proposal(text);
+    const PuzzleValues before = values_;
+    values_.proposal = text;
+    publish(before);
 }
 
 void PuzzleGame::edit_found_text(const QString& text) {
-    page_->set_found_text(text);
+    const PuzzleValues before = values_;
+    values_.found_text = text;
+    publish(before);
 }
 
 void PuzzleGame::edit_letters(const QString& text) {
-    page_->set_remaining_letters(text);
+    const PuzzleValues before = values_;
+    values_.remaining_letters = text;
+    publish(before);
 }
 
 void PuzzleGame::set_next_player(const QString& name) {
@@ -230,22 +202,22 @@ void PuzzleGame::set_saved_marker(const QString& marker) {
 }
 
 const QString& PuzzleGame::reference() const {
-    return page_->reference_;
+    return values_.reference;
 }
 const QString& PuzzleGame::found_text() const {
-    return page_->found_text_;
+    return values_.found_text;
 }
 const QString& PuzzleGame::proposal() const {
-    return page_->proposal_;
+    return values_.proposal;
 }
 const QString& PuzzleGame::remaining_letters() const {
-    return page_->letters_;
+    return values_.remaining_letters;
 }
 int PuzzleGame::remaining_count() const {
-    return page_->remaining_;
+    return values_.remaining_count;
 }
 int PuzzleGame::found_count() const {
-    return page_->found_;
+    return values_.found_count;
 }
 
 PuzzlePage PuzzleGame::page() const {

@@ -109,7 +109,9 @@ class PuzzleGame : public QObject {
     void journal_changed();
 
   private:
-    class Page;
+    // Signals what differs from `before` (the counts also when `show_counts`); a proposal
+    // that changed empties the saved marker.
+    void publish(const PuzzleValues& before, bool show_counts = false);
     GameOutcome outcome_of_engine() const;
     GameOutcome outcome_of_move(const std::optional<JournalMove>& move);
     void set_saved_marker(const QString& marker);
@@ -117,7 +119,7 @@ class PuzzleGame : public QObject {
     bool proposal_is_last_turns() const;
 
     PuzzleState state_;
-    std::unique_ptr<Page> page_;
+    PuzzleValues values_;
     std::unique_ptr<PuzzleEngine> engine_;
     std::unique_ptr<class GameSession> session_;
     QString saved_marker_;

@@ -16,31 +16,39 @@ inline constexpr int kCountedLetterCount = 38;
 // The character set: the characters a word is made of, in their order.
 const QString& charset_text();
 
-// The one shared state of the engine for a run of the program. The six displayed values
-// (reference, found text, letters, proposal and the two counts) live in the window and
-// are reached through PuzzleView; everything else is here.
+// The six values of the page that the window shows: the engine reads and writes them here.
+struct PuzzleValues {
+    QString reference;
+    QString found_text;
+    QString proposal;
+    QString remaining_letters;
+    int remaining_count = 0;
+    int found_count = 0;
+};
+
+// The one shared state of the engine for a run of the program, beside the page's values.
 struct PuzzleState {
     QString version;
     QString charset;
     // Slot i holds the i-th character of the charset for i = 1..56; slots 0 and 57..60
     // stay empty (a null QChar).
     std::array<QChar, kCharsetTableSize> charset_table{};
-    qint16 charset_pos = 0;
+    int charset_pos = 0;
     // Built with the table: whether a character code equals one of its slots 1..56, so
     // that the word check answers with one look-up instead of scanning the table.
     std::array<bool, 0x10000> word_character_codes{};
 
     // One count per counted letter, indexed as in counted_letters().
-    std::array<qint16, kCountedLetterCount> letter_counts{};
+    std::array<int, kCountedLetterCount> letter_counts{};
 
     // Snapshot of the displayed puzzle after the last accepted proposal.
     QString saved_found;
     QString saved_letters;
-    qint16 saved_found_count = 0;
-    qint16 saved_remaining_count = 0;
+    int saved_found_count = 0;
+    int saved_remaining_count = 0;
 
     bool proposal_refused = false;
-    qint16 bad_word_pos = 0;
+    int bad_word_pos = 0;
     QString bad_word;
 
     // Working fields of the word check; positions 1..600 are used, 0 stays empty and so

@@ -40,25 +40,17 @@ const std::array<bool, 0x10000>& word_characters() {
 
 }  // namespace
 
-QString join_elisions(const QString& proposal) {
-    QString joined = proposal;
-    join_elisions(joined, nullptr);
-    return joined;
-}
-
-void join_elisions(QString& proposal, const std::function<void(const QString&)>& each_removal) {
+QString join_elisions(QString proposal) {
     if (!has_spaced_elision(proposal)) {
-        return;
+        return proposal;
     }
     const qsizetype typed_len = proposal.size();
     for (qsizetype k = 1; k < typed_len && k < proposal.size(); ++k) {
         if (is_apostrophe(proposal.at(k - 1)) && proposal.at(k) == QLatin1Char(' ')) {
             proposal.remove(k, 1);
-            if (each_removal) {
-                each_removal(proposal);
-            }
         }
     }
+    return proposal;
 }
 
 std::optional<WordMismatch> find_word_mismatch(const QString& found_text, const QString& proposal) {

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace vorlo {
@@ -18,9 +17,7 @@ struct WordMismatch {
 
 // The proposal with the blank after each apostrophe (' or ’) removed, one blank at a time
 // from the left, as the evaluation joins elisions before it compares words.
-QString join_elisions(const QString& proposal);
-// The same in place, `each_removal` told of the text after each blank removed.
-void join_elisions(QString& proposal, const std::function<void(const QString&)>& each_removal);
+QString join_elisions(QString proposal);
 
 // Compares word lengths, rank by rank, between the found text and a proposal whose elisions
 // are already joined; nothing when every word fits. A word is a run of characters of the

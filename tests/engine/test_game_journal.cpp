@@ -1,36 +1,41 @@
 #include "engine/game_session.h"
-#include "support/engine_harness.h"
+#include "engine/puzzle_engine.h"
 
 #include <QtTest>
 
 using namespace vorlo;
-using vorlo::testing::EngineHarness;
 
 namespace {
 
 // An engine over an in-memory page, with the journal around it.
-struct Played : EngineHarness {
-    GameSession session{engine.engine(), view};
+struct Played {
+    PuzzleState state;
+    PuzzleValues values;
+    PuzzleEngine engine{state, values};
+    GameSession session{engine, values};
 
-    Played() { session.open({}); }
+    Played() {
+        state.start_up();
+        session.open({});
+    }
 
     bool start(const QString& reference) {
-        view.ref = reference;
+        values.reference = reference;
         return session.initialise();
     }
     std::optional<Turn> turn(const QString& proposal, const QString& player = {}) {
         session.journal().set_next_player(player);
-        view.propal = proposal;
+        values.proposal = proposal;
         return session.generate();
     }
     // The page as it shows, with the proposal, and the snapshot.
     QStringList page() const {
-        return {view.ref,
-                view.soluce,
-                view.lettres,
-                view.lettres_restantes,
-                view.lettres_trouvees,
-                view.propal,
+        return {values.reference,
+                values.found_text,
+                values.remaining_letters,
+                QString::number(values.remaining_count),
+                QString::number(values.found_count),
+                values.proposal,
                 state.saved_found,
                 state.saved_letters,
                 QString::number(state.saved_found_count),
@@ -39,10 +44,10 @@ struct Played : EngineHarness {
     const std::vector<Turn>& turns() const { return session.journal().current_game().turns; }
     // The page that `other` shows, as a restart finds it stored, then the journal opened.
     void reopen(const Played& other, const JournalContents& stored) {
-        view.ref = other.view.ref;
-        view.soluce = other.view.soluce;
-        view.lettres = other.view.lettres;
-        view.lettres_restantes = other.view.lettres_restantes;
+        values.reference = other.values.reference;
+        values.found_text = other.values.found_text;
+        values.remaining_letters = other.values.remaining_letters;
+        values.remaining_count = other.values.remaining_count;
         session.open(stored);
     }
 };
@@ -76,7 +81,7 @@ class TestGameJournal : public QObject {
         QCOMPARE(first->repeat_of, 0);
 
         // The player is kept for the next turns until changed.
-        p.view.propal = "LE CHIT DORT";
+        p.values.proposal = "LE CHIT DORT";
         const std::optional<Turn> second = p.session.generate();
         QVERIFY(second);
         QCOMPARE(second->number, 2);
@@ -190,20 +195,20 @@ class TestGameJournal : public QObject {
         QCOMPARE(scores_text(p.session.journal().scoreboard()), QStringList{"Alice=8"});
 
         QVERIFY(p.session.redo());
-        QCOMPARE(p.view.ref, QStringLiteral("UN ÉLÈVE"));
-        QCOMPARE(p.view.soluce, QStringLiteral("** *****"));
-        QCOMPARE(p.view.propal, QString());
+        QCOMPARE(p.values.reference, QStringLiteral("UN ÉLÈVE"));
+        QCOMPARE(p.values.found_text, QStringLiteral("** *****"));
+        QCOMPARE(p.values.proposal, QString());
         QVERIFY(p.session.redo());
-        QCOMPARE(p.view.soluce, QStringLiteral("UN ÉL*VE"));
+        QCOMPARE(p.values.found_text, QStringLiteral("UN ÉL*VE"));
         QCOMPARE(scores_text(p.session.journal().scoreboard()), QStringList{"Bob=6"});
     }
 
     void undo_stops_at_the_page_the_journal_began_with() {
         Played p;
-        p.view.ref = "ABC";
-        p.view.soluce = "A**";
-        p.view.lettres = "B C ";
-        p.view.lettres_restantes = "2";
+        p.values.reference = "ABC";
+        p.values.found_text = "A**";
+        p.values.remaining_letters = "B C ";
+        p.values.remaining_count = 2;
         p.session.open({});
         QVERIFY(!p.session.journal().can_undo());
         p.turn("ABX");
@@ -327,14 +332,14 @@ class TestGameJournal : public QObject {
         again.reopen(first, stored);
         QCOMPARE(again.session.journal().contents(), stored);
         QVERIFY(again.session.undo());
-        QCOMPARE(again.view.soluce, QStringLiteral("** ****"));
+        QCOMPARE(again.values.found_text, QStringLiteral("** ****"));
 
         // A page that was saved without its journal starts a game of its own.
         Played other;
-        other.view.ref = "AUTRE";
-        other.view.soluce = "AUTR*";
-        other.view.lettres = "E ";
-        other.view.lettres_restantes = "1";
+        other.values.reference = "AUTRE";
+        other.values.found_text = "AUTR*";
+        other.values.remaining_letters = "E ";
+        other.values.remaining_count = 1;
         other.session.open(stored);
         QCOMPARE(other.session.journal().contents().games.size(), stored.games.size() + 1);
         QCOMPARE(other.session.journal().current_game().start.found_text, QStringLiteral("AUTR*"));
@@ -373,7 +378,7 @@ class TestGameJournal : public QObject {
         QVERIFY(again.session.journal().can_undo());
 
         QVERIFY(again.session.undo());  // "Initialiser" of LA FIN: game 3 is read
-        QCOMPARE(again.view.soluce, QStringLiteral("UN ÉL*VE"));
+        QCOMPARE(again.values.found_text, QStringLiteral("UN ÉL*VE"));
         QCOMPARE(scores_text(again.session.journal().scoreboard()), QStringList{"Bob=6"});
         QVERIFY(again.session.undo());  // Bob's turn
         QVERIFY(again.session.undo());  // "Initialiser" of UN ÉLÈVE: game 2 is read
@@ -399,7 +404,7 @@ class TestGameJournal : public QObject {
             QVERIFY(again.session.redo());
         }
         QCOMPARE(again.session.journal().contents().games, whole.games);
-        QCOMPARE(again.view.ref, QStringLiteral("LA FIN"));
+        QCOMPARE(again.values.reference, QStringLiteral("LA FIN"));
     }
 
     void undo_stops_when_an_earlier_game_cannot_be_read() {

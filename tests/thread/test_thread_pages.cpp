@@ -1,6 +1,6 @@
+#include "engine/puzzle_game.h"
 #include "engine/text_rules.h"
 #include "forum_pages.h"
-#include "support/engine_harness.h"
 #include "thread/page_parser.h"
 #include "thread/proposal_finder.h"
 #include "thread/thread_messages.h"
@@ -235,9 +235,11 @@ class TestThreadPages : public QObject {
         const QStringList proposals = {
             "le chat fort", "LA CHAT FORT", "LES CHATS",      "",
             "le chat dort", "LE CHAT FORT", "L' E CHAT DORT", "la chat fort"};
-        testing::EngineHarness engine;
-        engine.start_puzzle(reference);
-        const QString found = engine.view.soluce;
+        PuzzleGame game;
+        game.load({}, QString(), {});
+        game.edit_reference(reference);
+        game.initialise();
+        const QString found = game.found_text();
         QStringList cleaned;
         for (const QString& typed : proposals) {
             cleaned << clean_proposal(typed);
@@ -250,13 +252,13 @@ class TestThreadPages : public QObject {
             if (proposals.at(static_cast<qsizetype>(i)).isEmpty()) {
                 continue;
             }
-            engine.dialog.opened.clear();
-            engine.play(clean_proposal(proposals.at(static_cast<qsizetype>(i))));
-            const bool refused = !engine.dialog.opened.empty();
+            const GameOutcome outcome =
+                game.play(clean_proposal(proposals.at(static_cast<qsizetype>(i))), QString());
+            const bool refused = outcome.kind == GameOutcome::Kind::WordMismatch;
             QCOMPARE(previews[i].outcome == TurnPreview::Outcome::WrongWord, refused);
             if (!refused) {
-                QCOMPARE(QString::number(previews[i].revealed), engine.view.lettres_trouvees);
-                QCOMPARE(previews[i].proposal, engine.view.propal);
+                QCOMPARE(previews[i].revealed, game.found_count());
+                QCOMPARE(previews[i].proposal, game.proposal());
             }
         }
         QCOMPARE(texts,

@@ -2,7 +2,7 @@
 #include "app/page_file.h"
 #include "app/page_folder.h"
 #include "storage/vorlo_database.h"
-#include "support/engine_harness.h"
+#include "support/scripted_message_boxes.h"
 #include "window_harness.h"
 
 #include <QTemporaryDir>
