@@ -22,7 +22,7 @@ bool GameSession::initialise() {
         return false;
     }
     // A new game has found nothing yet: its opening post must not carry the last count.
-    view_.set_found_count(caption_text(0));
+    values_.found_count = 0;
     engine_.take_snapshot();
     journal_.start_game(shown_page());
     return true;
@@ -38,7 +38,7 @@ std::optional<Turn> GameSession::generate() {
 }
 
 std::optional<JournalMove> GameSession::undo() {
-    std::optional<JournalMove> move = journal_.undo(caption_value(view_.found_count()));
+    std::optional<JournalMove> move = journal_.undo(values_.found_count);
     if (move) {
         show(*move);
     }
