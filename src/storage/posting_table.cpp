@@ -3,6 +3,7 @@
 #include "storage/database_schema.h"
 #include "storage/engine_reason.h"
 #include "storage/field_values.h"
+#include "storage/sql_statement.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -18,20 +19,6 @@ using schema::quoted;
 const QString kProfile = QStringLiteral("profil");             // TEXT: the profile's key
 const QString kDetailed = QStringLiteral("message_détaillé");  // BOOLEAN: the richer post
 
-std::optional<QString> run(QSqlDatabase& db, const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql)) {
-        return engine_reason(query.lastError());
-    }
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    if (!query.exec()) {
-        return engine_reason(query.lastError());
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 QString table_name() {
@@ -39,32 +26,28 @@ QString table_name() {
 }
 
 bool exists(const QSqlDatabase& db) {
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral(
-        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(table_name());
-    return query.exec() && query.next() && query.value(0).toLongLong() > 0;
+    return sql::find_table(db, table_name()).exists;
 }
 
 std::optional<QString> add_if_missing(QSqlDatabase& db) {
     if (exists(db)) {
         return std::nullopt;
     }
-    return run(db, QStringLiteral("CREATE TABLE ") + quoted(table_name()) + QStringLiteral(" (") +
-                       quoted(kProfile) + QStringLiteral(" TEXT, ") + quoted(kDetailed) +
-                       QStringLiteral(" BOOLEAN)"));
+    return sql::run(db, QStringLiteral("CREATE TABLE ") + quoted(table_name()) +
+                            QStringLiteral(" (") + quoted(kProfile) + QStringLiteral(" TEXT, ") +
+                            quoted(kDetailed) + QStringLiteral(" BOOLEAN)"));
 }
 
 std::optional<QString> write(QSqlDatabase& db, const PostingChoice& choice) {
     if (std::optional<QString> failure =
-            run(db, QStringLiteral("DELETE FROM ") + quoted(table_name()))) {
+            sql::run(db, QStringLiteral("DELETE FROM ") + quoted(table_name()))) {
         return failure;
     }
-    return run(db,
-               QStringLiteral("INSERT INTO ") + quoted(table_name()) + QStringLiteral(" (") +
-                   quoted(kProfile) + QStringLiteral(", ") + quoted(kDetailed) +
-                   QStringLiteral(") VALUES (?, ?)"),
-               {field_values::stored_text(choice.profile), choice.detailed_turn_post ? 1 : 0});
+    return sql::run(db,
+                    QStringLiteral("INSERT INTO ") + quoted(table_name()) + QStringLiteral(" (") +
+                        quoted(kProfile) + QStringLiteral(", ") + quoted(kDetailed) +
+                        QStringLiteral(") VALUES (?, ?)"),
+                    {field_values::stored_text(choice.profile), choice.detailed_turn_post ? 1 : 0});
 }
 
 PostingChoice read(const QSqlDatabase& db, QString* failure) {

@@ -3,6 +3,7 @@
 #include "storage/database_schema.h"
 #include "storage/engine_reason.h"
 #include "storage/field_values.h"
+#include "storage/sql_statement.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -35,20 +36,6 @@ QStringList quoted_columns() {
     return named;
 }
 
-std::optional<QString> run(QSqlDatabase& db, const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql)) {
-        return engine_reason(query.lastError());
-    }
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    if (!query.exec()) {
-        return engine_reason(query.lastError());
-    }
-    return std::nullopt;
-}
-
 QString text_of(const QVariant& value) {
     return field_values::text_of(value).value_or(QString());
 }
@@ -60,18 +47,14 @@ QString table_name() {
 }
 
 bool exists(const QSqlDatabase& db) {
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral(
-        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
-    query.addBindValue(table_name());
-    return query.exec() && query.next() && query.value(0).toLongLong() > 0;
+    return sql::find_table(db, table_name()).exists;
 }
 
 std::optional<QString> add_if_missing(QSqlDatabase& db) {
     if (exists(db)) {
         return std::nullopt;
     }
-    return run(
+    return sql::run(
         db, QStringLiteral("CREATE TABLE ") + quoted(table_name()) +
                 QStringLiteral(" (%1 TEXT, %2 TEXT, %3 TEXT, %4 INTEGER, %5 TEXT)")
                     .arg(quoted(columns().at(0)), quoted(columns().at(1)), quoted(columns().at(2)),
@@ -108,16 +91,16 @@ ThreadRecord read(const QSqlDatabase& db, QString* failure) {
 
 std::optional<QString> write(QSqlDatabase& db, const ThreadRecord& record) {
     if (std::optional<QString> failure =
-            run(db, QStringLiteral("DELETE FROM ") + quoted(table_name()))) {
+            sql::run(db, QStringLiteral("DELETE FROM ") + quoted(table_name()))) {
         return failure;
     }
     const auto text = field_values::stored_text;
-    return run(db,
-               QStringLiteral("INSERT INTO ") + quoted(table_name()) + QStringLiteral(" (") +
-                   quoted_columns().join(QStringLiteral(", ")) +
-                   QStringLiteral(") VALUES (?, ?, ?, ?, ?)"),
-               {text(record.address), text(record.forum_kind), text(record.master_name),
-                std::max(0, record.last_post_number), text(record.last_post_id)});
+    return sql::run(db,
+                    QStringLiteral("INSERT INTO ") + quoted(table_name()) + QStringLiteral(" (") +
+                        quoted_columns().join(QStringLiteral(", ")) +
+                        QStringLiteral(") VALUES (?, ?, ?, ?, ?)"),
+                    {text(record.address), text(record.forum_kind), text(record.master_name),
+                     std::max(0, record.last_post_number), text(record.last_post_id)});
 }
 
 }  // namespace vorlo::thread_table
