@@ -4,6 +4,7 @@ the build folder incrementally and runs the fast tests against it: a fault is ki
 test fails (or runs past its time), survived when every test passes.
 
 Usage: bench/mutants.py BUILD_FOLDER [--faults bench/mutants.txt] [--out FILE] [--only N,M]
+                       [--tests PATTERN]
 
 BUILD_FOLDER is a configured CMake build of the tests, best Debug without sanitizers and with
 ccache (-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); the faults are planted in the source folder it
@@ -105,12 +106,14 @@ def build(folder, jobs):
     return done.returncode == 0, done.stdout
 
 
-def fast_tests(folder):
+def fast_tests(folder, wanted):
     shown = subprocess.run(["ctest", "--test-dir", folder, "--show-only=json-v1"],
                            stdout=subprocess.PIPE, check=True, text=True)
     tests = []
     for test in json.loads(shown.stdout)["tests"]:
         if SLOW_TESTS.match(test["name"]) or "command" not in test:
+            continue
+        if wanted and not re.search(wanted, test["name"]):
             continue
         properties = {p["name"]: p["value"] for p in test.get("properties", [])}
         environment = dict(os.environ)
@@ -169,6 +172,7 @@ def main():
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--list", action="store_true",
                         help="only show where each fault would be planted, without building")
+    parser.add_argument("--tests", help="only the fast tests whose name matches this pattern")
     parser.add_argument("--all-tests", action="store_true",
                         help="run every fast test after each rebuild, relinked or not")
     args = parser.parse_args()
@@ -209,7 +213,7 @@ def main():
     ok, output = build(folder, args.jobs)
     if not ok:
         sys.exit("the unchanged source does not build:\n" + output)
-    tests = fast_tests(folder)
+    tests = fast_tests(folder, args.tests)
     seconds = {}
     for test in tests:
         began = time.monotonic()
