@@ -146,26 +146,21 @@ GameOutcome PuzzleGame::redo() {
 }
 
 void PuzzleGame::edit_reference(const QString& text) {
-    const PuzzleValues before = values_;
-    values_.reference = text;
-    publish(before);
+    edit(&PuzzleValues::reference, text);
 }
-
 void PuzzleGame::edit_proposal(const QString& text) {
-    const PuzzleValues before = values_;
-    values_.proposal = text;
-    publish(before);
+    edit(&PuzzleValues::proposal, text);
 }
-
 void PuzzleGame::edit_found_text(const QString& text) {
-    const PuzzleValues before = values_;
-    values_.found_text = text;
-    publish(before);
+    edit(&PuzzleValues::found_text, text);
+}
+void PuzzleGame::edit_letters(const QString& text) {
+    edit(&PuzzleValues::remaining_letters, text);
 }
 
-void PuzzleGame::edit_letters(const QString& text) {
+void PuzzleGame::edit(QString PuzzleValues::*field, const QString& text) {
     const PuzzleValues before = values_;
-    values_.remaining_letters = text;
+    values_.*field = text;
     publish(before);
 }
 

@@ -109,6 +109,8 @@ class PuzzleGame : public QObject {
     void journal_changed();
 
   private:
+    // The user typed into one of the page's texts: keep it and tell every view.
+    void edit(QString PuzzleValues::*field, const QString& text);
     // Signals what differs from `before` (the counts also when `show_counts`); a proposal
     // that changed empties the saved marker.
     void publish(const PuzzleValues& before, bool show_counts = false);
