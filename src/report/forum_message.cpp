@@ -2,9 +2,7 @@
 
 namespace vorlo {
 
-namespace {
-constexpr QChar kCr = kPostLineEnd;
-}
+namespace {}
 
 QString name_as_text(const QString& name) {
     QString text;
@@ -32,7 +30,7 @@ QString bbcode_name(const QString& name) {
 
 QString puzzle_text_line(const QString& text) {
     return QStringLiteral("[font=Courier New][size=5]") + text + QStringLiteral("[/size][/font]") +
-           kCr;
+           kPostLineEnd;
 }
 
 QString build_forum_message(const QString& found_text, int found_count, int remaining_count,
@@ -41,16 +39,17 @@ QString build_forum_message(const QString& found_text, int found_count, int rema
     QString message = puzzle_text_line(found_text);
 
     if (remaining_count == 0) {
-        message += kCr;
-        message += QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kCr;
+        message += kPostLineEnd;
+        message +=
+            QStringLiteral("[b][color=#FF0000]Bravo, c'est gagné ![/color][/b]") + kPostLineEnd;
         return message;
     }
     message += counter_opening + QString::number(found_count) +
-               QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kCr;
+               QStringLiteral("[/color][/b] lettre(s) trouvée(s). ") + kPostLineEnd;
     message += counter_opening + QString::number(remaining_count) +
-               QStringLiteral("[/color][/b] lettres à placer ") + kCr;
+               QStringLiteral("[/color][/b] lettres à placer ") + kPostLineEnd;
     message += QStringLiteral("[font=Courier New][size=5][color=#4132F5]") + remaining_letters +
-               QStringLiteral("[/color][/size][/font]") + kCr;
+               QStringLiteral("[/color][/size][/font]") + kPostLineEnd;
     return message;
 }
 

@@ -6,8 +6,6 @@ namespace vorlo {
 
 namespace {
 
-constexpr QChar kCr = kPostLineEnd;
-
 QString letters_text(int letters) {
     return QString::number(letters) +
            (letters > 1 ? QStringLiteral(" lettres") : QStringLiteral(" lettre"));
@@ -16,25 +14,26 @@ QString letters_text(int letters) {
 }  // namespace
 
 QString build_scoreboard_post(const std::vector<Score>& scores) {
-    QString post = QStringLiteral("[b][color=#FF0000]Classement[/color][/b]") + kCr;
+    QString post = QStringLiteral("[b][color=#FF0000]Classement[/color][/b]") + kPostLineEnd;
     if (scores.empty()) {
-        return post + QStringLiteral("Aucun joueur n'a encore joué.") + kCr;
+        return post + QStringLiteral("Aucun joueur n'a encore joué.") + kPostLineEnd;
     }
     int rank = 0;
     for (const Score& score : scores) {
         post += QString::number(++rank) + QStringLiteral(". [b]") + bbcode_name(score.player) +
-                QStringLiteral("[/b] : ") + letters_text(score.letters) + kCr;
+                QStringLiteral("[/b] : ") + letters_text(score.letters) + kPostLineEnd;
     }
     return post;
 }
 
 QString build_recap_post(const QString& sentence, int turns_played,
                          const std::vector<Score>& scores) {
-    QString post = QStringLiteral("[b][color=#FF0000]Partie terminée ![/color][/b]") + kCr;
+    QString post = QStringLiteral("[b][color=#FF0000]Partie terminée ![/color][/b]") + kPostLineEnd;
     post += puzzle_text_line(sentence);
     post += QStringLiteral("Trouvée en ") + QString::number(turns_played) +
-            (turns_played > 1 ? QStringLiteral(" tours.") : QStringLiteral(" tour.")) + kCr;
-    post += kCr;
+            (turns_played > 1 ? QStringLiteral(" tours.") : QStringLiteral(" tour.")) +
+            kPostLineEnd;
+    post += kPostLineEnd;
     return post + build_scoreboard_post(scores);
 }
 

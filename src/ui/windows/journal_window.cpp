@@ -1,6 +1,7 @@
 #include "ui/windows/journal_window.h"
 
 #include "ui/widgets/focus_frame_button.h"
+#include "ui/widgets/table_items.h"
 
 #include <QCompleter>
 #include <QFormLayout>
@@ -34,12 +35,6 @@ QTableWidget* add_table(QWidget* parent, const QString& name, const QStringList&
                            QAbstractItemView::AnyKeyPressed);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
-}
-
-QTableWidgetItem* fixed_item(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
 }
 
 QTableWidgetItem* number_item(int value) {

@@ -2,6 +2,7 @@
 
 #include "thread/page_parser.h"
 #include "thread/thread_messages.h"
+#include "ui/widgets/table_items.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,13 +25,7 @@ namespace vorlo {
 
 namespace {
 
-enum Column { kTick, kNumber, kAuthor, kTime, kProposal, kPreview, kColumns };
-
-QTableWidgetItem* fixed_item(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
+enum PostColumn { kTick, kPostNumber, kAuthor, kTime, kPostProposal, kPreview, kPostColumns };
 
 QPushButton* add_button(QWidget* parent, QLayout* layout, const QString& name,
                         const QString& caption) {
@@ -87,7 +82,7 @@ ThreadWindow::ThreadWindow(QWidget* parent)
     status_->setWordWrap(true);
     layout->addWidget(status_);
 
-    posts_ = new QTableWidget(0, kColumns, this);
+    posts_ = new QTableWidget(0, kPostColumns, this);
     posts_->setObjectName(QStringLiteral("messages_du_fil"));
     posts_->setHorizontalHeaderLabels(
         {QStringLiteral("Jouer"), QStringLiteral("N°"), QStringLiteral("Auteur"),
@@ -95,7 +90,7 @@ ThreadWindow::ThreadWindow(QWidget* parent)
     posts_->verticalHeader()->setVisible(false);
     posts_->setSelectionBehavior(QAbstractItemView::SelectRows);
     posts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    posts_->horizontalHeader()->setSectionResizeMode(kProposal, QHeaderView::Stretch);
+    posts_->horizontalHeader()->setSectionResizeMode(kPostProposal, QHeaderView::Stretch);
     layout->addWidget(posts_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -239,7 +234,7 @@ void ThreadWindow::show_posts(const std::vector<thread::ForumPost>& posts) {
         tick->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         tick->setCheckState(found.fits() ? Qt::Checked : Qt::Unchecked);
         posts_->setItem(row, kTick, tick);
-        posts_->setItem(row, kNumber, fixed_item(QString::number(post.number)));
+        posts_->setItem(row, kPostNumber, fixed_item(QString::number(post.number)));
         posts_->setItem(row, kAuthor, fixed_item(post.author));
         posts_->setItem(row, kTime, fixed_item(post.time));
         posts_->setItem(row, kPreview, fixed_item(QString()));
@@ -261,16 +256,16 @@ void ThreadWindow::show_posts(const std::vector<thread::ForumPost>& posts) {
                 Qt::convertFromPlainText(QStringLiteral("Autres lignes qui conviennent :\n") +
                                          others.join(QLatin1Char('\n'))));
         }
-        posts_->setCellWidget(row, kProposal, proposal);
+        posts_->setCellWidget(row, kPostProposal, proposal);
         connect(proposal, &QComboBox::currentTextChanged, this, [this] { preview_all(); });
     }
     posts_->resizeColumnsToContents();
-    posts_->horizontalHeader()->setSectionResizeMode(kProposal, QHeaderView::Stretch);
+    posts_->horizontalHeader()->setSectionResizeMode(kPostProposal, QHeaderView::Stretch);
     preview_all();
 }
 
 QString ThreadWindow::row_proposal(int row) const {
-    const auto* proposal = qobject_cast<const QComboBox*>(posts_->cellWidget(row, kProposal));
+    const auto* proposal = qobject_cast<const QComboBox*>(posts_->cellWidget(row, kPostProposal));
     return proposal ? thread::prepare_line(proposal->currentText(), game_.found_text).proposal
                     : QString();
 }
