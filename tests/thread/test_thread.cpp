@@ -1,0 +1,283 @@
+#include "engine/program_version.h"
+#include "forum_pages.h"
+#include "local_forum.h"
+#include "thread/page_parser.h"
+#include "thread/proposal_finder.h"
+#include "thread/thread_messages.h"
+#include "thread/thread_reader.h"
+
+#include <QtTest>
+
+using namespace vorlo;
+using namespace vorlo::thread;
+using test::Answer;
+
+Q_DECLARE_METATYPE(vorlo::thread::ForumKind)
+
+namespace {
+
+// Five posts, two to a page: entities and accents between a quote, hidden parts and a
+// signature; the master's; two candidate lines; none; nothing but a quote and hidden parts.
+const QList<test::PagePost> kPosts = {
+    {"Zoé & Cie", {"Bonjour", "l&#39;&eacute;t&eacute; &amp; l&rsquo;hiver"}, "BEAU", "LOIN", true},
+    {"Maître", {"Le tour 3 est joué."}},
+    {"Jean-Éric", {"QU'IL EST BEAU", "<b>qu’il</b> est laid"}},
+    {"Lou", {"Bravo à tous !"}},
+    {"Max", {}, "BEAU", "LOIN"}};
+const QStringList kRead = {"1 Zoé & Cie: Bonjour/l'été & l’hiver",
+                           "3 Jean-Éric: QU'IL EST BEAU/qu’il est laid", "4 Lou: Bravo à tous !",
+                           "5 Max: "};
+// Where the master finds the thread, and its pages.
+const QString kGiven[] = {"/viewtopic.php?t=7", "/threads/vorlo.7/page-2", "/t/vorlo/42"};
+const QStringList kPages[] = {
+    {"/viewtopic.php?t=7", "/viewtopic.php?t=7&start=2", "/viewtopic.php?t=7&start=4"},
+    {"/threads/vorlo.7/", "/threads/vorlo.7/page-2", "/threads/vorlo.7/page-3"},
+    {"/t/vorlo/42.json", "/t/vorlo/42.json?page=2", "/t/vorlo/42.json?page=3"}};
+
+QStringList listed(const std::vector<ForumPost>& posts) {
+    QStringList texts;
+    for (const ForumPost& post : posts) {
+        texts << QString::number(post.number) + ' ' + post.author + ": " + post.lines.join('/');
+    }
+    return texts;
+}
+
+void serve_thread(test::LocalForum& forum, ForumKind kind) {
+    for (int page = 0; page < 3; ++page) {
+        QByteArray body = test::forum_page(kind, kPosts.mid(page * 2, 2), page * 2 + 1, 5, 2);
+        // What would make a browser load more, which must not be asked for.
+        body.replace("</body>", "<img src=\"/t.gif\"><iframe src=\"/f\"></iframe></body>");
+        forum.set(kPages[int(kind)].at(page), {.body = body});
+    }
+    forum.set(kGiven[2], {.body = "<meta name=\"generator\" content=\"Discourse 3.2\">"});
+}
+
+// Reads a thread to its end: what the reader told, in order (its progress as "read/total").
+QStringList read_thread(ThreadReader& reader, const ThreadRequest& request,
+                        ThreadReading* reading = nullptr, const std::function<void()>& then = {}) {
+    QStringList told;
+    QObject context;
+    QObject::connect(&reader, &ThreadReader::finished, &context, [&](const ThreadReading& read) {
+        told << "finished";
+        if (reading) {
+            *reading = read;
+        }
+    });
+    QObject::connect(&reader, &ThreadReader::failed, &context, [&](QString m) { told << m; });
+    QObject::connect(&reader, &ThreadReader::cancelled, &context, [&] { told << "cancelled"; });
+    QObject::connect(&reader, &ThreadReader::progress, &context,
+                     [&](int read, int total) { told << QString("%1/%2").arg(read).arg(total); });
+    reader.read(request);
+    if (then) {
+        then();
+    }
+    if (!QTest::qWaitFor([&] { return !reader.is_reading(); }, 10000)) {
+        told << "still reading";
+    }
+    QTest::qWait(20);  // nothing else may come
+    return told;
+}
+
+}  // namespace
+
+class TestThread : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void reads_the_posts_after_the_last_one_read_data() {
+        QTest::addColumn<ForumKind>("kind");
+        QTest::addColumn<int>("last_read");  // its number
+        QTest::addColumn<int>("last_id");    // the forum's identifier, as its number; 0: none
+        QTest::addColumn<QList<int>>("pages");
+        QTest::addColumn<QStringList>("posts");
+        for (const auto kind : {ForumKind::PhpBB, ForumKind::XenForo, ForumKind::Discourse}) {
+            const char* name = QList{"phpBB", "XenForo", "Discourse"}.at(int(kind));
+            QTest::addRow("%s, nothing read", name) << kind << 0 << 0 << QList{1, 2, 3} << kRead;
+            QTest::addRow("%s, 2 read", name) << kind << 2 << 0 << QList{1, 2, 3} << kRead.mid(1);
+            QTest::addRow("%s, 3 by id", name) << kind << 0 << 3 << QList{1, 2, 3} << kRead.mid(2);
+            QTest::addRow("%s, 4 read", name) << kind << 4 << 4 << QList{1, 3} << kRead.mid(3);
+            QTest::addRow("%s, all read", name) << kind << 5 << 0 << QList{1, 3} << QStringList();
+        }
+    }
+
+    void reads_the_posts_after_the_last_one_read() {
+        QFETCH(ForumKind, kind);
+        QFETCH(int, last_read);
+        QFETCH(int, last_id);
+        QFETCH(QList<int>, pages);
+        test::LocalForum forum;
+        serve_thread(forum, kind);
+        ThreadReader reader;
+        ThreadReading read;
+        const int base = QList{100, 500, 900}.at(int(kind));
+        const QString id = last_id ? QString::number(base + last_id) : "";
+        const QStringList told =
+            read_thread(reader, {forum.url(kGiven[int(kind)]), " maître", last_read, id}, &read);
+        // The posts of others after the last one read; the last one is read, the master's too.
+        QCOMPARE(read.kind, kind);
+        QTEST(listed(read.posts), "posts");
+        QCOMPARE(QString::number(read.last_post_number) + ' ' + read.last_post_id,
+                 QString("5 %1").arg(base + 5));
+        // Only the pages of the thread were asked for, one by one, by Vorlo.
+        QStringList asked = kind == ForumKind::Discourse ? QStringList(kGiven[2]) : QStringList();
+        for (const int page : pages) {
+            asked << kPages[int(kind)].at(page - 1);
+        }
+        QCOMPARE(forum.asked, asked);
+        QCOMPARE(forum.user_agents,
+                 QList<QByteArray>(asked.size(), "Vorlo/" + QByteArray(kProgramVersion)));
+        QCOMPARE(QStringList({told.first(), told.mid(told.size() - 2).join(' ')}).join(' ') + ' ' +
+                     QString::number(read.pages_read),
+                 QString("0/1 %1/%1 finished %1").arg(asked.size()));
+        // The same posts pasted from a browser.
+        if (kind != ForumKind::Discourse) {
+            const QString page = test::forum_page(kind, kPosts, 1, 5, 5);
+            QCOMPARE(listed(new_posts(posts_from_paste(page, "x"), 0, {}, "MAÎTRE")), kRead);
+        }
+    }
+
+    void stops_at_the_page_limit_goes_on_and_follows_redirects() {
+        test::LocalForum forum;
+        serve_thread(forum, ForumKind::PhpBB);
+        forum.set("/ancien", {.status = 301, .location = forum.url(kGiven[0]).toEncoded()});
+        ThreadReader reader;
+        reader.set_page_limit(2);
+        ThreadReading read;
+        read_thread(reader, {forum.url(kGiven[0]), {}, 0, {}}, &read);
+        QVERIFY(read.stopped_at_page_limit);
+        QCOMPARE(read.last_post_number, 4);
+        read_thread(reader, {forum.url("/ancien"), {}, 4, "104"}, &read);
+        QVERIFY(!read.stopped_at_page_limit);
+        QCOMPARE(listed(read.posts), kRead.mid(3));
+    }
+
+    void each_failure_gives_one_message_data() {
+        QTest::addColumn<QString>("address");  // after a '-'; the local forum's when empty
+        QTest::addColumn<Answer>("first");
+        QTest::addColumn<Answer>("second");
+        QTest::addColumn<QString>("message");
+        const Answer ok{.body = test::phpbb_page({{"Lou", {"Salut"}}}, 1, 2, 1)};
+        const auto row = [&](const char* name, const Answer& first, const QString& message,
+                             const Answer& second = {}) {
+            QTest::newRow(name) << QString() << first << (second.body.isEmpty() ? ok : second)
+                                << message;
+        };
+        const QString login = messages::login_required();
+        const QString unsupported = messages::unsupported_page();
+        row("404", {404, "<h1>Introuvable</h1>"}, messages::not_found());
+        row("500", {500, "oups"}, messages::server_error(500));
+        row("403", {403}, login);
+        row("login page", {.body = "<form><input type=\"PASSWORD\"></form>"}, login);
+        row("Discourse refusal", {.body = "{\"error_type\":\"not_logged_in\"}"}, login);
+        row("another page", {.body = "<p>Accueil</p>"}, unsupported);
+        row("other JSON", {.body = "{\"a\":1}"}, unsupported);
+        row("nothing", {}, unsupported);
+        row("second page fails", ok, messages::server_error(500), {500, "oups"});
+        row("second page is another forum", ok, unsupported,
+            {.body = test::xenforo_page({{"Lou", {"Salut"}}}, 2, 2, 1)});
+        row("timeout", {.hang = true}, messages::timed_out(1));
+        row("cancelled", {.hang = true}, "cancelled");
+        row("announced over the limit", {.body = "x", .announced_length = "30000000"},
+            messages::page_too_large(20));
+        row("received over the limit", {.body = QByteArray(100001, 'x'), .unannounced = true},
+            messages::page_too_large(20));
+        for (const char* scheme : {"ftp://127.0.0.1/fil", "file:///etc/passwd", "javascript:x"}) {
+            row(scheme, {.status = 302, .location = scheme}, messages::redirect_scheme());
+        }
+        QTest::newRow("no address") << "-" << ok << ok << messages::no_address();
+        for (const char* address : {"-ftp://127.0.0.1/fil", "-file:///etc/passwd", "-http:///x"}) {
+            QTest::newRow(address) << address << ok << ok << messages::address_scheme();
+        }
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost, 0);
+        QTest::newRow("nobody answers") << QString("-http://127.0.0.1:%1/").arg(closed.serverPort())
+                                        << ok << ok << messages::unreachable();
+    }
+
+    void each_failure_gives_one_message() {
+        QFETCH(QString, address);
+        QFETCH(Answer, first);
+        QFETCH(Answer, second);
+        QFETCH(QString, message);
+        test::LocalForum forum;
+        forum.set(kGiven[0], first);
+        forum.set(kGiven[0] + "&start=1", second);
+        ThreadReader reader;
+        reader.set_page_timeout(std::chrono::milliseconds(1000));
+        reader.set_page_size_limit(100000);
+        const QUrl url = address.isEmpty() ? forum.url(kGiven[0]) : QUrl(address.mid(1));
+        const QStringList told = read_thread(reader, {url, {}, 0, {}}, nullptr, [&] {
+            if (message == "cancelled") {
+                QTRY_COMPARE(forum.asked.size(), 1);
+                reader.cancel();
+            }
+        });
+        QCOMPARE(told.filter(QRegularExpression("^\\D")), QStringList(message));
+        QCOMPARE(forum.asked.isEmpty(), !address.isEmpty());
+    }
+
+    // Pasted text: a line "par NAME » TIME" begins a post, else each paragraph is one; a page
+    // nested deeper than any forum's is refused and its text read instead.
+    void reads_pasted_text() {
+        const QString headed =
+            "Vorlo\npar Zoé » lun. 11:02\nBonjour\n\nbeau a l'aube\n"
+            "par Lou » 11:05\n> QU'IL EST,\nBravo !\n";
+        const auto posts = posts_from_paste("<p>pas un fil</p>", headed);
+        QCOMPARE(listed(posts) << posts.at(0).time,
+                 QStringList({"1 Zoé: Bonjour/beau a l'aube", "2 Lou: Bravo !", "lun. 11:02"}));
+        QCOMPARE(listed(posts_from_paste(QString("<div>").repeated(200000),
+                                         "Un\r\ndeux\r\n\r\n\r\ntrois\n> cité")),
+                 QStringList({"1 : Un/deux", "2 : trois"}));
+    }
+
+    // The proposal of a post: the last line that fits the found text, punctuation put back,
+    // the others that fit offered after a '+'; else the closest, the later on a tie ('~').
+    void finds_the_proposal_data() {
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("proposal");
+        const QString beau = "**'** *** ****, * *'****,";
+        const QString chat = "** **** ****";
+        const QString sentence = "QU'IL EST BEAU, A L'AUBE,";
+        QTest::newRow("punctuation put back")
+            << beau << "Salut|qu'il EST BEAU A L'AUBE" << sentence;
+        QTest::newRow("apostrophe put back") << beau << "quil est beau, a laube," << sentence;
+        QTest::newRow("separator put back") << "*** ! ****"
+                                            << "les chat"
+                                            << "LES ! CHAT";
+        QTest::newRow("elision joined") << "*'***** ***"
+                                        << "l' homme  est"
+                                        << "L'HOMME EST";
+        QTest::newRow("the last that fits") << chat << "le chat dort|Bravo|le chat mort|la"
+                                            << "LE CHAT MORT +LE CHAT DORT";
+        QTest::newRow("none fits") << chat << "le chat|la chien dort|bravo a vous tous"
+                                   << "~LA CHIEN DORT";
+        QTest::newRow("punctuation is no letter") << "****"
+                                                  << "be.au"
+                                                  << "~BE.AU";
+        QTest::newRow("punctuation for a letter") << "**'**"
+                                                  << "Q'UI"
+                                                  << "~Q'UI";
+        QTest::newRow("a word too many passes") << "** ****"
+                                                << "le chat dort"
+                                                << "LE CHAT DORT";
+        QTest::newRow("no puzzle") << ""
+                                   << "le chat"
+                                   << "~LE CHAT";
+        QTest::newRow("no proposal") << chat << "  "
+                                     << "~";
+    }
+
+    void finds_the_proposal() {
+        QFETCH(QString, found);
+        QFETCH(QString, lines);
+        const FoundProposal result = find_proposal(lines.split('|'), found);
+        const QStringList others = result.alternatives();
+        QTEST((result.fits() ? "" : "~") + result.proposal() +
+                  (others.isEmpty() ? "" : " +" + others.join(" +")),
+              "proposal");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestThread)
+#include "test_thread.moc"
