@@ -108,10 +108,8 @@ inline QByteArray forum_page(ForumKind kind, const QList<PagePost>& posts, int f
     for (int i = 0; i < posts.size(); ++i) {
         stream.append(QJsonObject{{"id", 900 + first + i},
                                   {"username", posts.at(i).author},
-                                  {"created_at", "2026-12-07T10:00:00.000Z"},
                                   {"cooked", body_html(kind, posts.at(i))},
                                   {"post_number", first + i},
-                                  {"post_type", 1},
                                   {"deleted_at", QJsonValue::Null}});
     }
     return QJsonDocument(QJsonObject{{"post_stream", QJsonObject{{"posts", stream}}},

@@ -7,14 +7,12 @@
 
 namespace vorlo::test {
 
-// What the local forum answers at one address.
+// What the local forum answers at one address: a redirect's location; a Content-Length other
+// than the body's, or none (the body then ends with the connection); or never anything.
 struct Answer {
     int status = 200;
-    QByteArray body = {};
-    QByteArray location = {};          // for a redirect
-    QByteArray announced_length = {};  // a Content-Length other than the body's
-    bool hang = false;                 // never answers
-    bool unannounced = false;          // no Content-Length: the body ends with the connection
+    QByteArray body = {}, location = {}, announced_length = {};
+    bool hang = false, unannounced = false;
 };
 
 // An HTTP server on the loopback address only, in the test's own process: it answers each
@@ -41,15 +39,13 @@ class LocalForum : public QObject {
 
   private:
     void answer(QTcpSocket* socket) {
-        QByteArray& request = pending_[socket];
-        request += socket->readAll();
-        if (!request.contains("\r\n\r\n")) {
-            return;
+        if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n")) {
+            return;  // the rest of the request is still to come
         }
+        const QByteArray request = socket->readAll();
         asked << QString::fromLatin1(request.split(' ').value(1));
         const qsizetype agent = request.toLower().indexOf("\r\nuser-agent: ") + 14;
         user_agents << request.mid(agent, request.indexOf('\r', agent) - agent);
-        pending_.remove(socket);
         const Answer a = answers_.value(asked.back(), Answer{404, "<h1>404</h1>"});
         const QByteArray length =
             a.announced_length.isEmpty() ? QByteArray::number(a.body.size()) : a.announced_length;
@@ -65,7 +61,6 @@ class LocalForum : public QObject {
 
     QTcpServer server_;
     QHash<QString, Answer> answers_;
-    QHash<QTcpSocket*, QByteArray> pending_;
 };
 
 }  // namespace vorlo::test
