@@ -16,28 +16,22 @@ Q_DECLARE_METATYPE(vorlo::PostingProfile)
 
 namespace {
 
-// What each BBCode forum accepts, from its own documentation, kept apart from the program's
-// table so that a wrong row there is caught: the tags, those whose content shows as it
-// stands, the sizes.
+// What each BBCode forum accepts by its own documentation (phpBB's BBCode guide, XenForo's BB
+// code help, SMF's BBCode list, MyBB's MyCode page, where [font] may be turned off), apart
+// from the program's table: the tags, those whose content shows as it stands, the sizes.
 struct ForumDoc {
     QStringList tags, inert;
     QString sizes;
 };
 const std::map<PostingProfile, ForumDoc> kDocs = {
-    // The program's own forums: [font], [size=1..7], [color].
     {PostingProfile::Classique, {{"b", "color", "font", "size"}, {}, "[1-7]"}},
-    // phpBB's BBCode guide: no [font]; [size] in percent, 20 to 200.
     {PostingProfile::Phpbb3, {{"b", "color", "size", "code"}, {"code"}, "[2-9]\\d|1\\d\\d|200"}},
-    // XenForo's BB code help: [FONT], [SIZE=1] to [SIZE=7], [PLAIN].
     {PostingProfile::Xenforo2, {{"b", "color", "font", "size", "plain"}, {"plain"}, "[1-7]"}},
-    // SMF's BBCode list: [font], [size=10pt], [nobbc].
     {PostingProfile::Smf2, {{"b", "color", "font", "size", "nobbc"}, {"nobbc"}, "[1-9]\\d?pt"}},
-    // MyBB's MyCode page: named sizes; [font] may be turned off, so a post avoids it.
     {PostingProfile::Mybb, {{"b", "color", "size", "code"}, {"code"}, "(xx?-)?(small|large)"}},
 };
 
-// Reads a BBCode post as its forum does: what the players read, or why the forum would show
-// a tag as text or let it run over the rest.
+// What the players read in a BBCode post, or why its forum would show a tag as text.
 QString bbcode_reading(const ForumDoc& doc, const QString& post) {
     static const QRegularExpression tag("\\[(/?)([a-zA-Z*]+)(?:=([^\\]]*))?\\]");
     QStringList open;
@@ -65,7 +59,8 @@ QString bbcode_reading(const ForumDoc& doc, const QString& post) {
     return open.isEmpty() ? text + post.mid(at) : "left open: " + open.join(' ');
 }
 
-// The text a player reads once the forum has read the post; Markdown as CommonMark reads it.
+// The text a player reads once the forum has read the post; Markdown as CommonMark reads it,
+// its text escaped.
 QString reading(PostingProfile profile, const QString& post) {
     if (rules_of(profile).markup == Markup::Bbcode) {
         return bbcode_reading(kDocs.at(profile), post).replace(QChar(13), '\n');
@@ -80,19 +75,16 @@ QString reading(PostingProfile profile, const QString& post) {
     if (html.contains("<em>") || html.contains("<a ")) {
         return "emphasis or link: " + html;
     }
-    html.remove(QRegularExpression("<[^>]*>"));
-    for (const auto& [entity, c] :
-         {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
-        html.replace(QString(entity), QString(c));
-    }
-    return html;
+    return html.remove(QRegularExpression("<[^>]*>"));  // its text, escaped
 }
 
 // Names that are not text: brackets, direction controls, a line break, emphasis.
 const QString kStarred = QStringLiteral("A*B_C*\u2066");
 const std::vector<Score> kScores = {
     {"\u202E[b]Zoé[/b]\r\nB", 5, 1}, {kStarred, 3, 2}, {"Éric <a>&`", 1, 3}, {"Bob", 1, 4}};
-const TurnPostInput kTurn{"L* *HA*", 2, 3, "E C T ", 4, kStarred, "LA CHAT", kScores};
+TurnPostInput with(const QString& found, int remaining) {
+    return {found, 2, remaining, "E C T ", 4, kStarred, "LA CHAT", kScores};
+}
 
 }  // namespace
 
@@ -102,9 +94,9 @@ class TestForumPosts : public QObject {
   private slots:
     void classique_is_the_programs_own_post() {
         using enum PostingProfile;
-        QCOMPARE(turn_post(Classique, kTurn), build_forum_message("L* *HA*", 2, 3, "E C T "));
-        QCOMPARE(turn_post(Classique, {"", 0, 0, "", 4, {}, {}, kScores}),
-                 build_forum_message("", 0, 0, ""));
+        QCOMPARE(turn_post(Classique, with("L* *HA*", 3)),
+                 build_forum_message("L* *HA*", 2, 3, "E C T "));
+        QCOMPARE(turn_post(Classique, with("", 0)), build_forum_message("", 2, 0, "E C T "));
         QCOMPARE(scoreboard_post(Classique, kScores), build_scoreboard_post(kScores));
         QCOMPARE(recap_post(Classique, "LE CHAT", 4, kScores),
                  build_recap_post("LE CHAT", 4, kScores));
@@ -118,36 +110,30 @@ class TestForumPosts : public QObject {
         for (const ForumRules& rules : forum_rules()) {
             const PostingProfile p = rules.profile;
             const bool classique = p == PostingProfile::Classique;
+            const bool markdown = rules.markup == Markup::Markdown;
             const QString first = rules.markup == Markup::Bbcode ? "⟦b⟧Zoé⟦/b⟧ B" : "[b]Zoé[/b] B";
-            const auto row = [&](const char* name, const QString& post, const QString& read) {
+            const auto row = [&](const char* name, const QString& post, QString read) {
+                read.replace("%1", first);  // and escaped as CommonMark's HTML holds it
                 QTest::addRow("%s %s", qPrintable(rules.key), name)
-                    << p << post << QString(read).replace("%1", first).split('|');
+                    << p << post << (markdown ? read.toHtmlEscaped() : read).split('|');
             };
-            TurnPostInput won = kTurn;
-            won.found_text = "LE CHAT";
-            won.remaining_count = 0;
-            TurnPostInput closing = kTurn;  // a puzzle that closes what holds it
-            closing.found_text = "[/CODE][/plain][/nobbc] [B]*";
-            TurnPostInput fenced = kTurn;
-            fenced.found_text = "```";
             const QString sentence = classique ? "L'ÉTÉ" : "L'ÉTÉ [*] ```";
-            row("turn", turn_post(p, kTurn),
+            row("turn", turn_post(p, with("L* *HA*", 3)),
                 "L* *HA*|2|lettre(s) trouvée(s).|3|lettres à placer|E C T");
-            if (!classique) {
-                row("closing puzzle", turn_post(p, closing), "[B]*");
-                row("fenced puzzle", turn_post(p, fenced), "```");
+            if (!classique) {  // a puzzle that closes what holds it
+                row("closing puzzle", turn_post(p, with("[/CODE][/plain][/nobbc] [B]*", 3)),
+                    "[B]*");
+                row("fenced puzzle", turn_post(p, with("```", 3)), "```");
             }
-            row("won", turn_post(p, won), "LE CHAT|Bravo, c'est gagné !");
-            row("empty page", turn_post(p, {}, true), "Bravo, c'est gagné !");
+            row("won", turn_post(p, with("LE CHAT", 0)), "LE CHAT|Bravo, c'est gagné !");
             row("scoreboard", scoreboard_post(p, kScores),
                 "Classement|1. %1 : 5 lettres|2. A*B_C* : 3 lettres|4. Bob : 1 lettre");
-            row("nobody yet", scoreboard_post(p, {}), "Classement|Aucun joueur n'a encore joué.");
             row("recap", recap_post(p, sentence, 4, kScores),
                 "Partie terminée !|" + sentence + "|Trouvée en 4 tours.|Classement|1. %1");
-            row("detailed turn", turn_post(p, kTurn, true),
+            row("detailed turn", turn_post(p, with("L* *HA*", 3), true),
                 "Tour 4 : proposition de A*B_C* :|LA CHAT|L* *HA*|lettres à placer|E C T|"
                 "En tête : 1. %1|(5 lettres)|3. Éric <a>&` (1 lettre)");
-            row("detailed win", turn_post(p, won, true),
+            row("detailed win", turn_post(p, with("LE CHAT", 0), true),
                 "LE CHAT|Bravo, c'est gagné !|Trouvée par A*B_C* en 4 tours.");
         }
     }

@@ -36,9 +36,8 @@ inline const Markup kMarkup[] = {
      R"(<!DOCTYPE html><html><head><meta charset="utf-8"></head><body><div class="pagination"><ul>)",
      R"(<li class="active"><span>%1</span></li>)",
      R"(<li><a href="./viewtopic.php?t=7&amp;start=%2">%1</a></li>)", "</ul></div>",
-     R"(<div id="p%1" class="post bg2"><div class="postbody"><h3><a href="#p%1">Message %3</a></h3>)"
-     R"(<p class="author">par <strong><a )"
-     R"(class="username-coloured">%2</a></strong> &raquo; <time>lun. 7 déc. 2026</time></p>)"
+     R"(<div id="p%1" class="post bg2"><div class="postbody"><p class="author">par <strong><a )"
+     R"(class="username-coloured">%2</a></strong> &raquo; <time>lun. %3 déc. 2026</time></p>)"
      R"(<div class="content">%4</div>%5</div></div>)",
      R"(<div class="notice">Dernière modification par %2.</div><div class="signature">Vive le )"
      R"(vorlo</div>)"},
@@ -53,9 +52,7 @@ inline const Markup kMarkup[] = {
      R"(<article class="message" data-author="%2" data-content="post-%1"><header><time title=)"
      R"("7 déc. 2026">7 déc.</time><ul class="message-attribution-opposite"><li><a>#%3</a></li>)"
      R"(</ul></header><article class="message-body"><div class="bbWrapper">%4</div></article>)"
-     R"(%5</article>)",
-     R"(<div class="message-lastEdit">Dernière édition: 7 déc.</div><aside class="message-)"
-     R"(signature"><div class="bbWrapper">Vive le vorlo</div></aside>)"},
+     R"(%5</article>)"},
     {R"(<aside class="quote"><div class="title">lou:</div><blockquote><p>%1</p></blockquote>)"
      R"(</aside>)",
      R"(<pre><code>%1</code></pre><div class="spoiler"><p>%1</p></div><div class="lightbox-)"
@@ -114,7 +111,6 @@ inline QByteArray forum_page(ForumKind kind, const QList<PagePost>& posts, int f
     }
     return QJsonDocument(QJsonObject{{"post_stream", QJsonObject{{"posts", stream}}},
                                      {"posts_count", posts_count},
-                                     {"highest_post_number", posts_count},
                                      {"chunk_size", per_page}})
         .toJson(QJsonDocument::Compact);
 }
