@@ -5,8 +5,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QList>
 #include <QStringList>
+
+#include <functional>
 
 // Thread pages in each forum's own markup, cut to what makes them its pages.
 namespace vorlo::test {
@@ -22,9 +23,8 @@ struct PagePost {
     bool signed_and_edited = false;
 };
 
-// Each forum's markup: a quote and hidden parts (%1 their text); a page's head, its current
-// page and the others (%1 its number, %2 its first post), the pagination's end; a post (%1 to
-// %5: its identifier, author, number, body, and edit notice and signature), that notice.
+// Each forum's quote and hidden parts (%1 their text); page head, current and other pages (%1
+// number, %2 first post), end; post (%1 id, author, number, body, %5 notice), edit notice.
 struct Markup {
     const char *quote, *hidden, *head = "", *current = "", *other = "", *tail = "", *post = "",
                                 *edited = "";
@@ -88,12 +88,8 @@ inline QByteArray html_page(ForumKind kind, const QList<PagePost>& posts, int fi
     }
     return (html + "</body></html>").toUtf8();
 }
-inline QByteArray phpbb_page(const QList<PagePost>& posts, int first, int pages, int per_page) {
-    return html_page(ForumKind::PhpBB, posts, first, pages, per_page);
-}
-inline QByteArray xenforo_page(const QList<PagePost>& posts, int first, int pages, int per_page) {
-    return html_page(ForumKind::XenForo, posts, first, pages, per_page);
-}
+inline const auto phpbb_page = std::bind_front(html_page, ForumKind::PhpBB);
+inline const auto xenforo_page = std::bind_front(html_page, ForumKind::XenForo);
 
 // A page of any forum, `posts_count` posts in the thread: HTML, or a Discourse topic's JSON.
 inline QByteArray forum_page(ForumKind kind, const QList<PagePost>& posts, int first,

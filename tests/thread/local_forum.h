@@ -7,12 +7,11 @@
 
 namespace vorlo::test {
 
-// What the local forum answers at one address: a redirect's location; a Content-Length other
-// than the body's, or none (the body then ends with the connection); or never anything.
+// An answer: a redirect's location, a Content-Length other than the body's or "none", or none.
 struct Answer {
     int status = 200;
-    QByteArray body = {}, location = {}, announced_length = {};
-    bool hang = false, unannounced = false;
+    QByteArray body = {}, location = {}, length = {};
+    bool hang = false;
 };
 
 // An HTTP server on the loopback address only, in the test's own process: it answers each
@@ -47,13 +46,12 @@ class LocalForum : public QObject {
         const qsizetype agent = request.toLower().indexOf("\r\nuser-agent: ") + 14;
         user_agents << request.mid(agent, request.indexOf('\r', agent) - agent);
         const Answer a = answers_.value(asked.back(), Answer{404, "<h1>404</h1>"});
-        const QByteArray length =
-            a.announced_length.isEmpty() ? QByteArray::number(a.body.size()) : a.announced_length;
+        const QByteArray length = a.length.isEmpty() ? QByteArray::number(a.body.size()) : a.length;
         if (!a.hang) {
             socket->write("HTTP/1.1 " + QByteArray::number(a.status) +
                           " X\r\nContent-Type: text/html\r\nConnection: close\r\n" +
                           (a.location.isEmpty() ? "" : "Location: " + a.location + "\r\n") +
-                          (a.unannounced ? "" : "Content-Length: " + length + "\r\n") + "\r\n" +
+                          (length == "none" ? "" : "Content-Length: " + length + "\r\n") + "\r\n" +
                           a.body);
             socket->disconnectFromHost();
         }
