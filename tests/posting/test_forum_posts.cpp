@@ -1,5 +1,6 @@
 #include "posting/forum_posts.h"
 #include "posting/post_check.h"
+#include "posting/post_rendering.h"
 #include "report/forum_message.h"
 #include "report/game_posts.h"
 
@@ -12,9 +13,8 @@ using namespace vorlo;
 
 namespace {
 
-// What each BBCode forum accepts by its own documentation (phpBB's BBCode guide, XenForo's BB
-// code help, SMF's BBCode list, MyBB's MyCode page, where [font] may be turned off), apart
-// from the program's table: the tags, those whose content shows as it stands, the sizes.
+// What each BBCode forum accepts by its own help pages (MyBB may turn [font] off), apart from
+// the program's table: the tags, those whose content shows as it stands, the sizes.
 struct ForumDoc {
     QStringList tags, inert;
     QString sizes;
@@ -120,11 +120,10 @@ class TestForumPosts : public QObject {
                     "[B]*");
                 row("fenced puzzle", turn_post(p, with("```", 3)), "```");
             }
-            row("won", turn_post(p, with("LE CHAT", 0)), "LE CHAT|Bravo, c'est gagné !");
-            row("scoreboard", scoreboard_post(p, kScores),
-                "Classement|1. %1 : 5 lettres|2. A*B_C* : 3 lettres|4. Bob : 1 lettre");
             row("recap", recap_post(p, sentence, 4, kScores),
-                "Partie terminée !|" + sentence + "|Trouvée en 4 tours.|Classement|1. %1");
+                "Partie terminée !|" + sentence +
+                    "|Trouvée en 4 tours.|Classement|1. %1 : 5 lettres|2. A*B_C* : 3 lettres|4. "
+                    "Bob : 1 lettre");
             row("detailed turn", turn_post(p, with("L* *HA*", 3), true),
                 "Tour 4 : proposition de A*B_C* :|LA CHAT|L* *HA*|lettres à placer|E C T|"
                 "En tête : 1. %1|(5 lettres)|3. Éric <a>&` (1 lettre)");
@@ -152,16 +151,18 @@ class TestForumPosts : public QObject {
         QCOMPARE(post_warnings(profile, post), QStringList());  // nothing to warn of
     }
 
-    // Before posting: each size out of scale, tag lacking, crossed or stray, emphasis, and name
-    // changed to stay text is told (brackets only where they are markup).
-    void warns_before_posting() {
+    // Before posting: each size out of scale, tag lacking, emphasis, name changed is told.
+    void warns_and_previews_as_the_forum_shows() {
         using enum PostingProfile;
         QCOMPARE(post_warnings(Phpbb3, "[size=20][size=200][code][font][/code][/size][/size]"), {});
         QCOMPARE(post_warnings(Phpbb3, "[size=19]a[/size][size=201]b[/size][font]").size(), 3);
-        QCOMPARE(post_warnings(Mybb, "[font=Arial][b][color=red]a[/b][/color][/font]").size(), 3);
         QCOMPARE(post_warnings(Discourse, "[b]L*[/b] `[i]` *a*", {"]x", "_y"}).size(), 4);
         QCOMPARE(post_warnings(Xenforo2, "", {"[b]Zoé", "A*\u202E", "C\nD", "Bob"}).size(), 3);
         QCOMPARE(post_warnings(TexteBrut, "[font=x]", {"[x]*_", "\u2067y"}).size(), 1);
+        // The preview shows code as a block and a size on the forum's own scale.
+        QVERIFY(post_html(PostingProfile::Phpbb3, "[code]L*[/code][size=150]x[/size]")
+                    .contains("<pre style=\"font-family:monospace\">L*</pre><span "
+                              "style=\"font-size:15pt\">x</span>"));
     }
 };
 

@@ -13,7 +13,7 @@ using namespace vorlo::thread;
 
 namespace {
 
-// Five posts, two to a page: text among a quote, hidden parts, a signature; the master's; ...
+// Five posts, two to a page, the second the master's; quotes, hidden parts and a signature.
 const QList<test::PagePost> kPosts = {
     {"Zoé & Cie", {"Bonjour", "l&#39;&eacute;t&eacute; &amp; l&rsquo;hiver"}, "BEAU", "LOIN", true},
     {"Maître", {"Le tour 3 est joué."}},
@@ -23,7 +23,6 @@ const QList<test::PagePost> kPosts = {
 const QStringList kRead = {"1 Zoé & Cie: Bonjour/l'été & l’hiver",
                            "3 Jean-Éric: QU'IL EST BEAU/qu’il est laid", "4 Lou: Bravo à tous !",
                            "5 Max: "};
-// Where the master finds the thread, and its pages.
 const QString kGiven[] = {"/viewtopic.php?t=7", "/threads/vorlo.7/page-2", "/t/vorlo/42"};
 const QStringList kPages[] = {
     {"/viewtopic.php?t=7", "/viewtopic.php?t=7&start=2", "/viewtopic.php?t=7&start=4"},
@@ -49,13 +48,12 @@ void serve_thread(test::LocalForum& forum, ForumKind kind) {
 }
 
 // Reads a thread to its end: what the reader told, in order.
-QStringList read_thread(ThreadReader& reader, const ThreadRequest& request,
-                        ThreadReading& reading) {
+QStringList read_thread(ThreadReader& reader, const ThreadRequest& request, ThreadReading& out) {
     QStringList told;
     QObject context;
     QObject::connect(&reader, &ThreadReader::finished, &context, [&](const ThreadReading& read) {
         told << "finished";
-        reading = read;
+        out = read;
     });
     QObject::connect(&reader, &ThreadReader::failed, &context, [&](QString m) { told << m; });
     QObject::connect(&reader, &ThreadReader::cancelled, &context, [&] { told << "cancelled"; });
@@ -130,10 +128,12 @@ class TestThread : public QObject {
         QTest::addColumn<QString>("address");  // the local forum's when empty, none when "-"
         QTest::addColumn<test::Answer>("answer");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, const test::Answer& answer, const QString& message,
-                            const QString& address = {}) {
-            QTest::newRow(name) << address << answer << message;
+        const auto row = [](const QByteArray& name, const test::Answer& answer,
+                            const QString& message, const QString& address = {}) {
+            QTest::newRow(name.constData()) << address << answer << message;
         };
+        row("403", {403}, messages::login_required());
+        row("500", {500}, messages::server_error(500));
         row("login page", {.body = "<form><input type=\"PASSWORD\"></form>"},
             messages::login_required());
         row("another page", {.body = "<p>Accueil</p>"}, messages::unsupported_page());
@@ -144,9 +144,8 @@ class TestThread : public QObject {
         row("received over the limit", {.body = QByteArray(100001, 'x'), .length = "none"},
             messages::page_too_large(20));
         for (const char* scheme : {"ftp://127.0.0.1/fil", "file:///etc/passwd", "javascript:x"}) {
-            QTest::addRow("redirect to %s", scheme)
-                << QString() << test::Answer{.status = 302, .location = scheme}
-                << messages::redirect_scheme();
+            row("redirect to " + QByteArray(scheme), {.status = 302, .location = scheme},
+                messages::redirect_scheme());
             row(scheme, {}, messages::address_scheme(), scheme);
         }
         row("no address", {}, messages::no_address(), "-");
