@@ -211,9 +211,10 @@ PageOutcome read_discourse(const QJsonObject& topic, const QUrl& address) {
     page.kind = ForumKind::Discourse;
     for (const QJsonValue& value : stream.toObject().value(QStringLiteral("posts")).toArray()) {
         const QJsonObject post = value.toObject();
-        // Only regular posts: small actions, whispers and deleted posts are not answers.
+        // Only regular posts: small actions, whispers and deleted posts (those with a date of
+        // deletion; a post not deleted may send null or nothing) are not answers.
         if (post.value(QStringLiteral("post_type")).toInt(1) != 1 ||
-            !post.value(QStringLiteral("deleted_at")).isNull() ||
+            post.value(QStringLiteral("deleted_at")).isString() ||
             post.value(QStringLiteral("user_deleted")).toBool()) {
             continue;
         }

@@ -99,11 +99,14 @@ inline QByteArray forum_page(ForumKind kind, const QList<PagePost>& posts, int f
     }
     QJsonArray stream;
     for (int i = 0; i < posts.size(); ++i) {
-        stream.append(QJsonObject{{"id", 900 + first + i},
-                                  {"username", posts.at(i).author},
-                                  {"cooked", body_html(kind, posts.at(i))},
-                                  {"post_number", first + i},
-                                  {"deleted_at", QJsonValue::Null}});
+        QJsonObject post{{"id", 900 + first + i},
+                         {"username", posts.at(i).author},
+                         {"cooked", body_html(kind, posts.at(i))},
+                         {"post_number", first + i}};
+        if (i % 2 == 0) {
+            post.insert("deleted_at", QJsonValue::Null);  // a post not deleted may omit it
+        }
+        stream.append(post);
     }
     return QJsonDocument(QJsonObject{{"post_stream", QJsonObject{{"posts", stream}}},
                                      {"posts_count", posts_count},
