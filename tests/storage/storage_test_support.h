@@ -12,7 +12,7 @@
 #include <QVariant>
 #include <QtTest>
 
-#include <optional>
+#include <algorithm>
 
 namespace vorlo::test {
 
@@ -75,6 +75,13 @@ class RawConnection {
             return false;
         }
         return true;
+    }
+
+    // Each of the statements of `sql`, separated by "; ", until one fails.
+    bool exec_all(const QString& sql) {
+        const QStringList statements = sql.split(QStringLiteral("; "), Qt::SkipEmptyParts);
+        return std::all_of(statements.begin(), statements.end(),
+                           [this](const QString& statement) { return exec(statement); });
     }
 
     // The first column of the first row, or a marker that no expected value can equal.

@@ -1,0 +1,520 @@
+#include "storage/database_schema.h"
+#include "storage/storage_messages.h"
+#include "storage/vorlo_database.h"
+#include "storage_test_support.h"
+
+#include <QtTest>
+
+using namespace vorlo;
+using namespace vorlo::test;
+namespace said = vorlo::storage_messages;
+
+namespace {
+
+// A game taken up from the page, then a game of three turns whose counts its texts give.
+JournalContents played_journal() {
+    JournalContents journal;
+    Game opened;
+    opened.initialised_here = false;
+    opened.start = {"VIDE", "VIDE", "VIDE", 0, 0};
+    Game game;
+    const QString sentence = QStringLiteral("LE CHAT DORT");
+    game.start = {sentence, "** **** ****", "A C D E H L O R T T ", 10, 0};
+    game.turns = {
+        {1, "LA CAGE DUR", "Zoé « la reine »", 3, 7, "L* **A* D***", "C E H O R T T ", 0, sentence},
+        {2, "LE COAT DOS", "", 4, 3, "LE C*AT DO**", "H R T ", 1, sentence},
+        {3, sentence, "Zoé", 3, 0, sentence, "", 0, sentence},
+    };
+    journal.games = {opened, game};
+    journal.next_player = "Bob";
+    return journal;
+}
+
+// `count` games of one turn each, numbered from 1.
+JournalContents numbered_games(int count) {
+    JournalContents journal;
+    for (int g = 1; g <= count; ++g) {
+        const QString reference = QStringLiteral("PARTIE %1").arg(g);
+        Game game;
+        game.start = {reference, "****** " + reference.mid(7), "A E I P R T ", 6, 0};
+        game.turns = {{1, reference, "Joueur", 6, 0, reference, "", 0, reference}};
+        journal.games.push_back(game);
+    }
+    journal.next_player = "Zoé";
+    return journal;
+}
+
+StoredPage page_of(const JournalContents& journal) {
+    const PuzzlePage page = journal.games.back().current_page();
+    return {page.reference, page.found_text, "PROPAL", page.letters, page.remaining_count};
+}
+
+QString saved_file(const QTemporaryDir& dir, const JournalContents& journal) {
+    const QString path = dir.filePath(VorloDatabase::file_name());
+    VorloDatabase database;
+    return database.open(path).ok && database.save_page(page_of(journal), journal) ? path
+                                                                                   : QString();
+}
+
+// The turns of the played game that a read keeps, given by their stored numbers: numbered
+// again from 1, each with the letters it shows that the one kept before it hid.
+std::vector<Turn> kept_turns(const QList<int>& numbers) {
+    const Game game = played_journal().games.back();
+    std::vector<Turn> kept;
+    QString before = game.start.found_text;
+    for (int number : numbers) {
+        Turn turn = game.turns.at(static_cast<std::size_t>(number - 1));
+        turn.number = static_cast<int>(kept.size()) + 1;
+        turn.revealed = int(before.count('*') - turn.found_text.count('*'));
+        before = turn.found_text;
+        kept.push_back(turn);
+    }
+    return kept;
+}
+
+// Rows a journal takes: one per game and per turn, and the next player's.
+int row_count(const JournalContents& journal) {
+    int rows = 1;
+    for (const Game& game : journal.games) {
+        rows += 1 + static_cast<int>(game.turns.size());
+    }
+    return rows;
+}
+
+}  // namespace
+
+class TestStorageJournal : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+
+    void a_journal_comes_back_after_a_restart() {
+        QTemporaryDir dir;
+        const JournalContents journal = played_journal();
+        const QString path = saved_file(dir, journal);
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(database.read_journal(), journal);
+        QCOMPARE(database.read_page().base, QStringLiteral("LE CHAT DORT"));
+        // A later save replaces the journal; the save of the page alone leaves it.
+        JournalContents shorter = journal;
+        shorter.games.back().turns.pop_back();
+        shorter.next_player.clear();
+        QVERIFY(database.save_page(page_of(shorter), shorter));
+        QCOMPARE(database.read_journal(), shorter);
+        QVERIFY(database.save_page(page_of(journal)));
+        QCOMPARE(database.read_journal(), shorter);
+    }
+
+    // A file from before the journal gets its table, and those beside the page, when it is
+    // opened, its own tables untouched; read-only, it goes without and saves nothing.
+    void an_older_file_gets_the_journal_and_keeps_its_own_tables() {
+        for (const bool read_only : {false, true}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(VorloDatabase::file_name());
+            RawConnection raw(path);
+            for (const QString& statement : schema::creation_statements()) {
+                QVERIFY(raw.exec(statement));
+            }
+            QVERIFY(raw.exec("UPDATE données SET base = 'LE CHAT', result = 'L* *HA*'"));
+            const QString page =
+                "SELECT sql FROM sqlite_master WHERE name IN ('données', "
+                "'compteurs', 'couleurs') ORDER BY 1";
+            const QStringList before = raw.column(page) + raw.rows("données") +
+                                       raw.rows("compteurs") + raw.rows("couleurs");
+            VorloDatabase database;
+            const VorloDatabase::OpenResult opened = database.open(path, read_only);
+            QVERIFY(opened.ok && !opened.created);
+            QCOMPARE(database.read_journal(), JournalContents{});
+            QCOMPARE(database.read_page().base, QStringLiteral("LE CHAT"));
+            QCOMPARE(raw.column("SELECT name FROM sqlite_master WHERE name IN ('journal', "
+                                "'journal_ordre', 'fil', 'publication') ORDER BY 1"),
+                     read_only ? QStringList()
+                               : QStringList({"fil", "journal", "journal_ordre", "publication"}));
+            QCOMPARE(raw.column(page) + raw.rows("données") + raw.rows("compteurs") +
+                         raw.rows("couleurs"),
+                     before);
+            QCOMPARE(database.save_page(page_of(played_journal()), played_journal()), !read_only);
+            QCOMPARE(database.read_journal() == played_journal(), !read_only);
+        }
+    }
+
+    // Each turn keeps the reference it was played against, which the master may have edited
+    // since "Initialiser"; a turn row of an older file, without it, is read against its
+    // game's, and is not read when its found text does not hold with that one.
+    void a_turn_keeps_its_reference() {
+        for (const bool older : {false, true}) {
+            JournalContents journal;
+            Game first;
+            first.start = {"AB", "**", "A B ", 2, 0};
+            first.turns = {{1, "AX", "Zoé", 1, 1, "A*", "B ", 0, "AB"}};
+            Game edited = first;
+            edited.turns = {{1, "XB", "Zoé", 2, 0, "XB", "", 0, "XB"}};
+            journal.games = {first, edited};
+            QTemporaryDir dir;
+            const QString path = saved_file(dir, journal);
+            QVERIFY(!older || RawConnection(path).exec("UPDATE journal SET base = NULL WHERE "
+                                                       "genre = 'tour'"));
+            if (older) {
+                journal.games.front().turns.front().reference.reset();
+                journal.games.back().turns.clear();
+            }
+            VorloDatabase database;
+            QVERIFY(database.open(path).ok);
+            const JournalContents read = database.read_journal();
+            QCOMPARE(read, journal);
+            QCOMPARE(database.journal_rows_not_read(), older ? 1 : 0);
+            QCOMPARE(read.games.back().current_page().reference, older ? "AB" : "XB");
+        }
+    }
+
+    // A long journal is read from its latest games, the earlier ones one by one as undo
+    // needs them, whether the number columns hold numbers or texts; a save writes the games
+    // held and leaves the earlier ones as they are.
+    void a_journal_is_read_from_its_latest_games_data() {
+        QTest::addColumn<bool>("text_columns");
+        QTest::addColumn<int>("read_back");   // earlier games read again, as undo does
+        QTest::addColumn<bool>("drop_last");  // the last game taken back
+        QTest::newRow("a turn added") << false << 0 << false;
+        QTest::newRow("last game taken back") << false << 0 << true;
+        QTest::newRow("one earlier game read back") << false << 1 << true;
+        QTest::newRow("numbers stored as text") << true << 1 << false;
+    }
+    void a_journal_is_read_from_its_latest_games() {
+        QFETCH(bool, text_columns);
+        QFETCH(int, read_back);
+        QFETCH(bool, drop_last);
+        QTemporaryDir dir;
+        const QString path = saved_file(dir, numbered_games(1));
+        QVERIFY(!text_columns ||
+                RawConnection(path).exec_all(
+                    "DROP TABLE journal; CREATE TABLE journal (genre TEXT, partie TEXT, tour TEXT, "
+                    "joueur TEXT, proposition TEXT, base TEXT, result TEXT, lettres TEXT, "
+                    "lettres_trouvées TEXT, nb_lettres TEXT, reprise_du_tour TEXT, initialisée "
+                    "TEXT)"));
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        JournalContents expected = numbered_games(10);
+        QVERIFY(database.save_page(page_of(expected), expected));
+        QCOMPARE(RawConnection(path).value("SELECT group_concat(DISTINCT typeof(partie)) FROM "
+                                           "journal WHERE genre = 'partie'"),
+                 text_columns ? "text" : "integer");
+        JournalContents held = database.read_journal(nullptr, 2);
+        QCOMPARE(held.games, (std::vector<Game>{expected.games.at(8), expected.games.at(9)}));
+        QCOMPARE(held.earlier_games, 8);
+        QCOMPARE(held.first_game_number, 9);
+        QCOMPARE(held.next_player, expected.next_player);
+        QCOMPARE(database.read_journal(nullptr, 10), expected);
+        QCOMPARE(database.read_journal(nullptr, 12), expected);
+        QCOMPARE(database.read_game_before(2)->game, expected.games.at(0));
+        QVERIFY(!database.read_game_before(1));
+        for (int i = 0; i < read_back; ++i) {
+            const std::optional<NumberedGame> earlier =
+                database.read_game_before(held.first_game_number);
+            QVERIFY(earlier && earlier->number == held.first_game_number - 1);
+            held.games.insert(held.games.begin(), earlier->game);
+            held.first_game_number = earlier->number;
+            --held.earlier_games;
+        }
+        QCOMPARE(held.games.front(), expected.games.at(std::size_t(8 - read_back)));
+        if (drop_last) {
+            held.games.pop_back();
+            expected.games.pop_back();
+        } else {
+            const Turn added{2, "PARTIE 10", "Ève", 0, 0, "PARTIE 10", "", 0, "PARTIE 10"};
+            held.games.back().turns.push_back(added);
+            expected.games.back().turns.push_back(added);
+        }
+        held.next_player = expected.next_player = "Ève";
+        for (int save = 0; save < 2; ++save) {
+            QVERIFY(database.save_page(page_of(held), held));
+            QCOMPARE(database.read_journal(), expected);
+        }
+    }
+
+    // An undo that needs an earlier game the file holds but cannot give says so; none at all
+    // is no failure, and a game that cannot be read is passed over for the one before it.
+    void an_earlier_game_that_cannot_be_read_says_so() {
+        QTemporaryDir dir;
+        const QString path = saved_file(dir, numbered_games(4));
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(database.read_journal(nullptr, 2).first_game_number, 3);
+        QString failure;
+        RawConnection other(path);
+        QVERIFY(other.exec_all("BEGIN EXCLUSIVE; UPDATE journal SET joueur = 'X'"));
+        QVERIFY(!database.read_game_before(3, &failure));
+        QCOMPARE(failure, said::earlier_game_not_read(said::in_use_elsewhere()));
+        QVERIFY(other.exec("ROLLBACK"));
+        failure.clear();
+        QVERIFY(!database.read_game_before(1, &failure));
+        QVERIFY(
+            other.exec("UPDATE journal SET result = 'X' WHERE genre = 'partie' AND "
+                       "partie = 2"));
+        QCOMPARE(database.read_game_before(3, &failure)->number, 1);
+        QCOMPARE(failure, QString());
+        QCOMPARE(database.journal_rows_not_read(), 2);
+    }
+
+    // A save that cannot be made changes nothing, and says why; once the cause is gone, it
+    // is made.
+    void a_failed_save_changes_nothing_data() {
+        QTest::addColumn<QString>("sabotage");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("repair");
+        const QString trigger =
+            "CREATE TRIGGER refus BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, "
+            "'non');END";
+        QTest::newRow("journal refuses a row")
+            << trigger.arg("INSERT", "journal") << said::values_refused() << "DROP TRIGGER refus";
+        QTest::newRow("compteurs refuses the update")
+            << trigger.arg("UPDATE", "compteurs") << said::values_refused() << "DROP TRIGGER refus";
+        QTest::newRow("another program reading")
+            << "BEGIN; SELECT count(*) FROM journal" << said::in_use_elsewhere() << "COMMIT";
+    }
+    void a_failed_save_changes_nothing() {
+        QFETCH(QString, sabotage);
+        QFETCH(QString, reason);
+        QFETCH(QString, repair);
+        QTemporaryDir dir;
+        JournalContents first = played_journal();
+        first.games.pop_back();
+        const QString path = saved_file(dir, first);
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        RawConnection raw(path);
+        QVERIFY2(raw.exec_all(sabotage), qPrintable(raw.last_error()));
+        const QByteArray before = file_bytes(path);
+        const JournalContents second = played_journal();
+        QString error;
+        QVERIFY(!database.save_page(page_of(second), second, &error));
+        QCOMPARE(error, said::save_failed(reason));
+        QCOMPARE(file_bytes(path), before);
+        QVERIFY(raw.exec(repair));
+        QCOMPARE(database.read_page().base, QStringLiteral("VIDE"));
+        QCOMPARE(database.read_journal(), first);
+        QVERIFY2(database.save_page(page_of(second), second, &error), qPrintable(error));
+        QCOMPARE(database.read_journal(), second);
+    }
+
+    // A row's counts come from its own texts; a row whose texts do not hold together, a row
+    // stored twice, or a row whose kind or number means nothing is not read: the user is told
+    // once, and the next save keeps it apart in the file as it was, never deletes it.
+    void a_damaged_journal_is_read_safely_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("not_read");
+        QTest::addColumn<QList<int>>("kept");  // stored turns of the played game; none: no game
+        QTest::addColumn<QString>("next_player");
+        QTest::addColumn<QString>("proposal");  // of the first turn, "-": as played
+        const QList<int> all = {1, 2, 3};
+        const auto row = [](const char* name, const QString& sql, int not_read,
+                            const QList<int>& kept, const QString& next = "Bob") {
+            QTest::newRow(name) << sql << not_read << kept << next << "-";
+        };
+        const QString second = " WHERE genre = 'tour' AND tour = 2";
+        const QString game = " WHERE genre = 'partie' AND partie = 2";
+        for (const char* count : {"0", "NULL", "-4", "'beaucoup'", "700", "3.5"}) {
+            QTest::addRow("remaining count %s", count)
+                << "UPDATE journal SET nb_lettres = " + QString(count) + second << 0 << all << "Bob"
+                << "-";
+        }
+        row("found count 99999", "UPDATE journal SET lettres_trouvées = 99999" + second, 0, all);
+        row("start count 0", "UPDATE journal SET nb_lettres = 0" + game, 0, all);
+        row("repeat of its own turn", "UPDATE journal SET reprise_du_tour = 3 WHERE tour = 3", 0,
+            all);
+        row("index dropped", "DROP INDEX journal_ordre", 0, all);
+        row("turn stored twice", "INSERT INTO journal SELECT * FROM journal" + second, 1, all);
+        row("game stored twice", "INSERT INTO journal SELECT * FROM journal" + game, 1, all);
+        row("found text longer than its sentence",
+            "UPDATE journal SET result = result || ' X'" + second, 1, {1, 3});
+        row("found text shows a letter not there",
+            "UPDATE journal SET result = 'LE CHAT DORS' WHERE tour = 3", 1, {1, 2});
+        row("found text hides a letter found before",
+            "UPDATE journal SET result = 'L* **A* D***' WHERE tour = 3", 1, {1, 2});
+        const QString a = "replace(hex(zeroblob(%1)), '0', 'A')";
+        row("proposal of 100,000 characters",
+            "UPDATE journal SET proposition = " + a.arg(50000) + second, 1, {1, 3});
+        row("player of 100,000 characters", "UPDATE journal SET joueur = " + a.arg(50000) + second,
+            1, {1, 3});
+        row("next player of 100,000 characters",
+            "UPDATE journal SET joueur = " + a.arg(50000) + " WHERE genre = 'joueur'", 1, all, "");
+        row("next player of 1,200 characters",
+            "UPDATE journal SET joueur = " + a.arg(600) + " WHERE genre = 'joueur'", 0, all,
+            QString(1200, 'A'));
+        row("reference of 700 characters",
+            QStringLiteral("UPDATE journal SET base = %1, result = %1").arg(a.arg(350)) + game, 4,
+            {});
+        row("turn without its game", "UPDATE journal SET partie = 7 WHERE tour = 3", 1, {1, 2});
+        row("start that Initialiser does not make", "UPDATE journal SET result = 'LE CHAT'" + game,
+            4, {});
+        const char* unusable[][2] = {
+            {"partie", "NULL"},      {"partie", "-3"},     {"partie", "99999999999"},
+            {"partie", "0"},         {"partie", "'deux'"}, {"partie", "'2bis'"},
+            {"partie", "2.5"},       {"tour", "NULL"},     {"tour", "'123456789012'"},
+            {"genre", "'remarque'"}, {"genre", "NULL"}};
+        for (const auto& [column, value] : unusable) {
+            QTest::addRow("a fourth turn, %s %s", column, value)
+                << QStringLiteral(
+                       "INSERT INTO journal SELECT * FROM journal WHERE tour = 3; "
+                       "UPDATE journal SET tour = 4, %1 = %2 WHERE rowid = (SELECT "
+                       "max(rowid) FROM journal)")
+                       .arg(column, value)
+                << 1 << all << "Bob"
+                << "-";
+        }
+        const char* stored[][2] = {
+            {"2024", "2024"}, {"12.5", "12.5"}, {"NULL", ""}, {"X'5A4F45'", ""}, {"''", ""}};
+        for (const auto& [value, read] : stored) {
+            QTest::addRow("proposal stored as %s", value)
+                << QStringLiteral("UPDATE journal SET proposition = %1 WHERE tour = 1").arg(value)
+                << 0 << all << "Bob" << QString::fromUtf8(read);
+        }
+    }
+    void a_damaged_journal_is_read_safely() {
+        QFETCH(QString, sql);
+        QFETCH(int, not_read);
+        QFETCH(QList<int>, kept);
+        QFETCH(QString, next_player);
+        QFETCH(QString, proposal);
+        QTemporaryDir dir;
+        JournalContents expected = played_journal();
+        const QString path = saved_file(dir, expected);
+        RawConnection raw(path);
+        QVERIFY2(raw.exec_all(sql), qPrintable(raw.last_error()));
+        QStringList rows;  // as they were, without their rowid
+        for (const QString& row : raw.rows("journal")) {
+            rows << row.section('|', 1);
+        }
+        expected.next_player = next_player;
+        if (kept.isEmpty()) {
+            expected.games.pop_back();
+        } else {
+            expected.games.back().turns = kept_turns(kept);
+        }
+        if (proposal != "-") {
+            expected.games.back().turns.front().proposal = proposal;
+        }
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        const JournalContents read = database.read_journal();
+        QCOMPARE(read, expected);
+        QCOMPARE(database.journal_rows_not_read(), not_read);
+        QCOMPARE(database.take_journal_notice(),
+                 not_read ? said::journal_rows_not_read(not_read, "journal_illisible") : "");
+        QVERIFY(database.take_journal_notice().isEmpty());
+        QCOMPARE(raw.value("SELECT count(*) FROM sqlite_master WHERE name = 'journal_ordre'"),
+                 QVariant(1));
+
+        QVERIFY(database.save_page(page_of(read), read));
+        QCOMPARE(raw.value("SELECT count(*) FROM journal"), QVariant(row_count(read)));
+        const QStringList apart = not_read ? raw.rows("journal_illisible") : QStringList();
+        QCOMPARE(apart.size(), not_read);
+        for (const QString& row : apart) {
+            QVERIFY2(rows.contains(row.section('|', 1)), qPrintable(row));
+        }
+        database.close();
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(database.read_journal(), read);
+        QCOMPARE(database.journal_rows_not_read(), 0);
+    }
+
+    // A journal left by another version never keeps the page from being saved: one the
+    // program cannot write is kept under another name, at the opening or at the save, and a
+    // new one begun.
+    void the_page_is_saved_whatever_the_journal_shape_data() {
+        QTest::addColumn<QString>("reshape");
+        QTest::addColumn<bool>("at_opening");
+        QTest::addColumn<bool>("set_aside");
+        const QString copy = "CREATE TABLE ancien AS SELECT * FROM journal; DROP TABLE journal; ";
+        const QString columns =
+            "genre TEXT, partie INTEGER, tour INTEGER, joueur TEXT, "
+            "proposition TEXT, base TEXT%1, result TEXT, lettres TEXT, "
+            "lettres_trouvées INTEGER, nb_lettres INTEGER, reprise_du_tour "
+            "INTEGER, initialisée BOOLEAN%2";
+        QTest::newRow("table gone") << "DROP TABLE journal" << false << false;
+        QTest::newRow("column missing")
+            << copy +
+                   "CREATE TABLE journal AS SELECT genre, partie, tour, joueur, proposition, "
+                   "base, result, lettres, lettres_trouvées, nb_lettres FROM ancien; DROP "
+                   "TABLE ancien"
+            << false << false;
+        QTest::newRow("column refusing Null")
+            << copy + "CREATE TABLE journal (" + columns.arg("", ", auteur TEXT NOT NULL") +
+                   "); INSERT INTO journal SELECT *, 'moi' FROM ancien; DROP TABLE ancien"
+            << false << true;
+        QTest::newRow("one of the program's columns refusing Null")
+            << copy + "CREATE TABLE journal (" + columns.arg(" NOT NULL DEFAULT ''", "") +
+                   "); INSERT INTO journal SELECT genre, partie, tour, joueur, proposition, "
+                   "coalesce(base, ''), result, lettres, lettres_trouvées, nb_lettres, "
+                   "reprise_du_tour, initialisée FROM ancien; DROP TABLE ancien"
+            << false << true;
+        const QString view =
+            "ALTER TABLE journal RENAME TO parties; CREATE VIEW journal AS SELECT * FROM parties";
+        QTest::newRow("view") << view << false << true;
+        QTest::newRow("view, at the opening") << view << true << true;
+    }
+    void the_page_is_saved_whatever_the_journal_shape() {
+        QFETCH(QString, reshape);
+        QFETCH(bool, at_opening);
+        QFETCH(bool, set_aside);
+        QTemporaryDir dir;
+        JournalContents first = played_journal();
+        first.games.back().turns.pop_back();
+        const QString path = saved_file(dir, first);
+        RawConnection raw(path);
+        const qsizetype kept = raw.rows("journal").size();
+        QVERIFY(!at_opening || raw.exec_all(reshape));
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path);
+        QVERIFY(opened.ok);
+        QCOMPARE(database.read_journal(), at_opening ? JournalContents{} : first);
+        QVERIFY2(at_opening || raw.exec_all(reshape), qPrintable(raw.last_error()));
+        const JournalContents second = played_journal();
+        QString error;
+        QVERIFY2(database.save_page(page_of(second), second, &error), qPrintable(error));
+        QCOMPARE(database.read_page().result, QStringLiteral("LE CHAT DORT"));
+        const QString notice = at_opening ? opened.notice : database.take_journal_notice();
+        const QStringList aside = raw.column(
+            "SELECT name FROM sqlite_master WHERE name LIKE "
+            "'journal_2%' AND type IN ('table', 'view')");
+        QCOMPARE(aside.size(), set_aside ? 1 : 0);
+        QCOMPARE(notice, set_aside ? said::journal_set_aside(aside.front()) : QString());
+        if (set_aside) {
+            QVERIFY(QRegularExpression("^journal_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d$")
+                        .match(aside.front())
+                        .hasMatch());
+            QCOMPARE(raw.value("SELECT count(*) FROM \"" + aside.front() + '"').toInt(), kept);
+        }
+        QCOMPARE(database.read_journal(), second);
+        const VorloDatabase::OpenResult again = database.open(path);
+        QVERIFY(again.ok && again.notice.isEmpty());
+        QCOMPARE(database.read_journal(), second);
+    }
+
+    // A column the program does not know keeps its values through the saves.
+    void a_column_the_program_does_not_know_keeps_its_values() {
+        QTemporaryDir dir;
+        const QString path = saved_file(dir, played_journal());
+        const QString values =
+            "SELECT genre || partie || '.' || tour || ':' || coalesce(note, "
+            "'-') FROM journal ORDER BY partie, tour";
+        RawConnection raw(path);
+        QVERIFY(
+            raw.exec_all("ALTER TABLE journal ADD COLUMN note TEXT; UPDATE journal SET note "
+                         "= 'vu ' || tour WHERE genre <> 'joueur'"));
+        const QStringList noted = raw.column(values);
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        JournalContents held = database.read_journal(nullptr, 1);
+        QCOMPARE(held.earlier_games, 1);
+        held.games.back().turns.back().player = "Ève";
+        QVERIFY(database.save_page(page_of(held), held));
+        QVERIFY(database.save_page(page_of(held), held));
+        QCOMPARE(raw.column(values), noted);
+        QCOMPARE(raw.value("SELECT joueur FROM journal WHERE tour = 3"), QVariant("Ève"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStorageJournal)
+#include "test_storage_journal.moc"

@@ -1,0 +1,618 @@
+#include "storage/storage_messages.h"
+#include "storage/vorlo_database.h"
+#include "storage_test_support.h"
+
+#include <QProcess>
+#include <QSysInfo>
+#include <QtTest>
+
+#include <functional>
+#include <limits>
+
+#include <signal.h>
+#include <unistd.h>
+
+using namespace vorlo;
+using namespace vorlo::test;
+namespace said = vorlo::storage_messages;
+using Write = std::function<bool(VorloDatabase&, QString*)>;
+Q_DECLARE_METATYPE(Write)
+
+namespace {
+
+const QString kJournalWindow = QStringLiteral("journal_partie");
+
+StoredPage small_page(const QString& reference, std::optional<int> count) {
+    return {reference, QString(reference).fill('*'), "PROPAL", reference + ' ', count};
+}
+
+// The file the program makes, with the page "ABC" saved and a usable value of its own in every
+// field of the look, then changed behind the program's back by `sql`.
+QString prepared_file(const QTemporaryDir& dir, const QString& sql = {}) {
+    const QString path = dir.filePath(VorloDatabase::file_name());
+    {
+        VorloDatabase database;
+        if (!database.open(path).ok || !database.save_page(small_page("ABC", 3))) {
+            return {};
+        }
+    }
+    QStringList looks;
+    for (int i = 0; i < kAppearanceFields.size(); ++i) {
+        const QString& field = kAppearanceFields.at(i);
+        looks << field + " = " +
+                     (field.startsWith("font_name") ? QStringLiteral("'Police %1'").arg(i)
+                      : field.startsWith("font_size")
+                          ? QString::number(8 + i)
+                          : QString::number(field.startsWith("font_") ? i % 2 : 1000 + i));
+    }
+    RawConnection raw(path);
+    return raw.exec("UPDATE couleurs SET " + looks.join(", ")) && raw.exec_all(sql) ? path
+                                                                                    : QString();
+}
+
+// The one connection the storage under test has open.
+QSqlDatabase storage_connection() {
+    for (const QString& name : QSqlDatabase::connectionNames()) {
+        if (name.startsWith("vorlo_storage_") && QSqlDatabase::database(name, false).isOpen()) {
+            return QSqlDatabase::database(name, false);
+        }
+    }
+    return {};
+}
+
+// What the program reads of its file, one line a thing: the page as shown, with the count
+// as read ("-": it cannot serve) and the read's failure; each field of the look ("-": it
+// comes back empty); the posting choice, the thread and the journal window's place.
+QStringList reading(const VorloDatabase& database) {
+    QString failure;
+    const StoredPage read = database.read_page(&failure);
+    const StoredPage shown = shown_page(read);
+    QStringList lines{"page=" +
+                      QStringList{*shown.base, *shown.result, *shown.propal, *shown.lettres,
+                                  read.nb_lettres ? QString::number(*read.nb_lettres) : "-",
+                                  QString::number(*shown.nb_lettres), failure}
+                          .join('|')};
+    const AppearanceSettings looks = database.read_appearance();
+    for (const QString& field : kAppearanceFields) {
+        const AreaAppearance& look =
+            looks[*std::find_if(kTextAreas.begin(), kTextAreas.end(), [&field](TextArea area) {
+                return field.endsWith('_' + area_suffix(area));
+            })];
+        const auto text = [](const auto& v) { return v ? QVariant(*v).toString() : "-"; };
+        lines << field + '=' +
+                     (field.startsWith("fond")        ? text(look.background)
+                      : field.startsWith("police")    ? text(look.text_colour)
+                      : field.startsWith("font_name") ? text(look.font_name)
+                      : field.startsWith("font_size") ? text(look.font_size)
+                      : field.startsWith("font_bold") ? text(look.bold)
+                                                      : text(look.italic));
+    }
+    failure.clear();
+    const PostingChoice choice = database.read_posting_choice(&failure);
+    const thread_table::ThreadRecord t = database.read_thread(&failure);
+    const std::optional<QRect> p = database.read_window_place(kJournalWindow);
+    return lines << "posting=" + choice.profile + ' ' + QString::number(choice.detailed_turn_post) +
+                        (failure.isEmpty() ? "" : " !")
+                 << "thread=" + QStringList{t.address, t.forum_kind, t.master_name,
+                                            QString::number(t.last_post_number), t.last_post_id}
+                                    .join(',')
+                 << "place=" + (p ? QStringLiteral("%1,%2,%3,%4")
+                                        .arg(p->x())
+                                        .arg(p->y())
+                                        .arg(p->width())
+                                        .arg(p->height())
+                                  : "-");
+}
+
+// `lines` with the lines of the same things as `changes` replaced by them.
+QStringList changed(QStringList lines, const QStringList& changes) {
+    for (const QString& change : changes) {
+        const QString key = change.section('=', 0, 0) + '=';
+        for (QString& line : lines) {
+            line = line.startsWith(key) ? change : line;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+class TestStoragePage : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Qt warns when a connection is removed while in use, or a connection name added twice.
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+
+    void a_missing_file_is_made_with_empty_records() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(VorloDatabase::file_name());
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path);
+        QVERIFY2(opened.ok && opened.created && database.is_open(), qPrintable(opened.error));
+        RawConnection raw(path);
+        QCOMPARE(
+            raw.column("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY 1"),
+            QStringList({"compteurs", "couleurs", "données", "fil", "journal", "publication"}));
+        QCOMPARE(raw.value("SELECT count(*) FROM données, compteurs, couleurs"), QVariant(1));
+        // Every field Null: nothing to read.
+        QCOMPARE(reading(database).filter(QRegularExpression("=-$")).size(),
+                 kAppearanceFields.size() + 1);
+        QCOMPARE(reading(database).first(), QStringLiteral("page=Vide|Vide|Vide|Vide|-|0|"));
+        database.close();
+        QCOMPARE(folder_entries(dir.path()), QStringList({VorloDatabase::file_name()}));
+        const VorloDatabase::OpenResult reopened = database.open(path);
+        QVERIFY(reopened.ok && !reopened.created);
+    }
+
+    // What cannot be opened is refused with a French message naming the file and the reason,
+    // and left exactly as it was, nothing made beside it.
+    void a_file_that_cannot_serve_is_refused_untouched_data() {
+        QTest::addColumn<QByteArray>("contents");  // of the file, or "drop T", or "absent"
+        QTest::addColumn<QString>("name");         // where it lies in the folder
+        QTest::addColumn<bool>("read_only");
+        QTest::addColumn<QString>("said");  // the table missing, or the reason
+        const QString damaged = said::not_a_database() + '|' + said::damaged_file();
+        QTest::newRow("text") << QByteArray("Ceci n'est pas une base.\r\n").repeated(40) << ""
+                              << false << damaged;
+        QTest::newRow("a few bytes") << QByteArray("abc") << "" << false << damaged;
+        QTest::newRow("header, then garbage")
+            << QByteArray("SQLite format 3", 16) + QByteArray(4080, '\x5a') << "" << false
+            << damaged;
+        for (const char* table : {"données", "compteurs", "couleurs"}) {
+            QTest::addRow("%s dropped", table)
+                << "drop " + QByteArray(table) << "" << false << QString::fromUtf8(table);
+        }
+        QTest::newRow("empty file") << QByteArray() << "" << false << "données";
+        QTest::newRow("read-only, missing")
+            << QByteArray("absent") << "" << true << said::file_missing();
+        QTest::newRow("missing folder")
+            << QByteArray("absent") << "absent/" << false << said::file_cannot_be_opened();
+    }
+    void a_file_that_cannot_serve_is_refused_untouched() {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, name);
+        QFETCH(bool, read_only);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name + VorloDatabase::file_name());
+        if (contents.startsWith("drop ")) {
+            QVERIFY(VorloDatabase().open(path).ok);
+            QVERIFY(RawConnection(path).exec("DROP TABLE \"" + contents.mid(5) + '"'));
+        } else if (contents != "absent") {
+            write_file(path, contents);
+        }
+        const QStringList entries = folder_entries(dir.path());
+        const QByteArray before = file_bytes(path);
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path, read_only);
+        QVERIFY(!opened.ok && !opened.created && !database.is_open());
+        QCOMPARE(opened.unreadable, said.contains('|'));
+        const QString reason = opened.unreadable ? opened.reason : said;
+        QVERIFY2(said.split('|').contains(reason), qPrintable(opened.error));
+        QCOMPARE(opened.error, said.contains(' ') ? said::cannot_open(path, reason)
+                                                  : said::missing_table(path, said));
+        QCOMPARE(file_bytes(path), before);
+        QCOMPARE(folder_entries(dir.path()), entries);
+    }
+
+    void instances_keep_connections_of_their_own() {
+        QTemporaryDir dir;
+        VorloDatabase first;
+        VorloDatabase second;
+        QVERIFY(first.open(dir.filePath("un.mdb")).ok && second.open(dir.filePath("deux.mdb")).ok);
+        QVERIFY(first.save_page(small_page("UN", 2)) && second.save_page(small_page("DEUX", 4)));
+        first.close();
+        QVERIFY(!first.is_open() && second.is_open());
+        QVERIFY(second.save_page(small_page("DEUX", 3)));
+        QCOMPARE(second.read_page().nb_lettres, 3);
+        QVERIFY(second.open(dir.filePath("un.mdb")).ok);  // closes the one that was open
+        QCOMPARE(second.read_page(), small_page("UN", 2));
+        second.close();  // a closed database reads nothing and writes nothing
+        QVERIFY(!second.read_page().base);
+        QString error;
+        QVERIFY(!second.save_page(small_page("UN", 2), &error));
+        QCOMPARE(error, said::save_failed(said::not_open()));
+        QVERIFY(!second.write_appearance({{"fond_ref", 255}}, &error));
+        QVERIFY(!second.store_window_place(kJournalWindow, {1, 2, 3, 4}));
+    }
+
+    // One copy of the program per file, whatever path leads to it: another opener is refused
+    // and the file left as it was; a read-only opening is not. A lock left by a program that
+    // has ended is taken over.
+    void a_file_is_held_by_one_opener() {
+        QTemporaryDir dir;
+        QTemporaryDir other;
+        const QString path = prepared_file(dir);
+        const QString soft = other.filePath("lien.mdb");
+        const QString hard = other.filePath("autre.mdb");
+        QVERIFY(QFile::link(path, soft));
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(hard).constData()),
+                 0);
+        VorloDatabase first;
+        QVERIFY(first.open(path).ok);
+        const QByteArray before = file_bytes(path);
+        VorloDatabase second;
+        for (const QString& name : {path, soft, hard}) {
+            const VorloDatabase::OpenResult refused = second.open(name);
+            QVERIFY(!refused.ok && !refused.unreadable && !second.is_open());
+            QCOMPARE(refused.error, said::already_open(name));
+        }
+        QCOMPARE(file_bytes(path), before);
+        QVERIFY(VorloDatabase().open(path, true).ok);
+        first.close();
+        QVERIFY(second.open(hard).ok);  // the other way round too
+        QVERIFY(!first.open(path).ok);
+        second.close();
+        QVERIFY(QFile::remove(soft) && QFile::remove(hard));
+
+        QProcess ended;
+        ended.start("true", {});
+        QVERIFY(ended.waitForStarted(60000));
+        const qint64 gone = ended.processId();
+        QVERIFY(ended.waitForFinished(60000) && ::kill(static_cast<pid_t>(gone), 0) != 0);
+        write_file(path + ".lock", QByteArray::number(gone) + "\nvorlo\n" +
+                                       QSysInfo::machineHostName().toUtf8() + "\n");
+        const VorloDatabase::OpenResult opened = second.open(path);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QCOMPARE(second.read_page().base, QStringLiteral("ABC"));
+        second.close();
+        QCOMPARE(folder_entries(dir.path()), QStringList({VorloDatabase::file_name()}));
+    }
+
+    // A file that cannot be written is said so at the opening, before any save fails.
+    void a_read_only_file_is_announced_at_the_opening() {
+        QTemporaryDir dir;
+        const QString path = prepared_file(dir);
+        QVERIFY(VorloDatabase().open(path, true).read_only);
+        QCOMPARE(VorloDatabase().open(path).notice, QString());
+        if (QProcess::execute("chattr", {"+i", path}) != 0) {
+            QSKIP("the file system cannot make a file unchangeable");
+        }
+        VorloDatabase database;
+        const VorloDatabase::OpenResult opened = database.open(path);
+        const bool saved = database.save_page(small_page("XY", 2));
+        database.close();
+        QProcess::execute("chattr", {"-i", path});
+        QVERIFY(opened.ok && opened.read_only && !saved);
+        QCOMPARE(opened.notice, said::read_only_page(path));
+    }
+
+    // A file changed by another tool reads field by field: what is missing or unusable reads
+    // as none (a text "Vide"), the others as they were. A count that cannot serve is counted
+    // again from the found text, never a false "0" while letters are hidden. A found text
+    // longer than a page comes from no game: its read fails and says why.
+    void a_stored_file_reads_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QStringList>("read");  // what reads otherwise than before
+        const auto row = [](const char* sql, const QString& read) {
+            QTest::newRow(sql) << QString::fromUtf8(sql) << QStringList{read};
+        };
+        const auto page = [](const char* name, const QString& texts, const QString& read) {
+            QTest::newRow(name) << "UPDATE données SET " + texts +
+                                       "; UPDATE compteurs SET nb_lettres = NULL"
+                                << QStringList{"page=" + read};
+        };
+        row("UPDATE données SET result = NULL", "page=ABC|Vide|PROPAL|ABC |3|3|");
+        row("UPDATE données SET result = ''", "page=ABC||PROPAL|ABC |3|3|");
+        row("UPDATE données SET propal = X'414243'", "page=ABC|***|Vide|ABC |3|3|");
+        row("UPDATE données SET base = 'L’ŒIL', result = 'L’***'",
+            "page=L’ŒIL|L’***|PROPAL|ABC |3|3|");
+        row("DROP TABLE données; CREATE TABLE données (base, result, propal, lettres); "
+            "INSERT INTO données VALUES (2024, -7, 12.5, 'A ')",
+            "page=2024|-7|12.5|A |3|3|");
+        row("ALTER TABLE données DROP COLUMN base", "page=Vide|***|PROPAL|ABC |3|3|");
+        for (const char* count :
+             {"0", "12", "600", "601", "40000", "-3", "'abc'", "12.5", "X'31'"}) {
+            const bool whole = QByteArray("0 12 600").split(' ').contains(count);
+            QTest::addRow("count %s", count)
+                << QStringLiteral("UPDATE compteurs SET nb_lettres = %1").arg(count)
+                << QStringList{QStringLiteral("page=ABC|***|PROPAL|ABC |%1|%2|")
+                                   .arg(QString::fromUtf8(whole ? count : "-"),
+                                        QString::fromUtf8(whole ? count : "3"))};
+        }
+        page("some found", "base = 'LE CHAT', result = 'L* CH*T'",
+             "LE CHAT|L* CH*T|PROPAL|ABC |-|2|");
+        page("all found", "base = 'LE CHAT', result = 'LE CHAT'",
+             "LE CHAT|LE CHAT|PROPAL|ABC |-|0|");
+        page("a star of the reference", "base = 'A*B', result = 'A**'", "A*B|A**|PROPAL|ABC |-|1|");
+        page("stars past the reference", "base = 'AB', result = '***'", "AB|***|PROPAL|ABC |-|3|");
+        page("all null", "base = NULL, result = NULL, propal = NULL, lettres = NULL",
+             "Vide|Vide|Vide|Vide|-|0|");
+        const QString a = "replace(hex(zeroblob(%1)), '0', 'A')";
+        page("600 letters found", QStringLiteral("base = %1, result = %1").arg(a.arg(300)),
+             QString(600, 'A') + '|' + QString(600, 'A') + "|PROPAL|ABC |-|0|");
+        const QString stars = "replace(hex(zeroblob(300)), '0', '*')";
+        page("a reference past 600", "base = " + a.arg(400) + ", result = " + stars,
+             QString(800, 'A') + '|' + QString(600, '*') + "|PROPAL|ABC |-|600|");
+        page("a found text past 600", "base = NULL, result = " + stars + " || '*'",
+             "Vide|" + QString(601, '*') + "|PROPAL|ABC |-|600|" + said::found_text_too_long(601));
+        row("DELETE FROM données; DELETE FROM compteurs; INSERT INTO données (rowid, base) "
+            "VALUES (7, 'SEPT'); INSERT INTO données (rowid, base) VALUES (3, 'TROIS'); "
+            "INSERT INTO compteurs (rowid, nb_lettres) VALUES (5, 4); INSERT INTO compteurs "
+            "(rowid, nb_lettres) VALUES (0, 9)",
+            "page=TROIS|Vide|Vide|Vide|9|9|");
+        for (const char* field : {"fond_ref", "police_soluce", "font_name_lettres", "font_size_ref",
+                                  "font_bold_propal", "font_italic_ref"}) {
+            QTest::addRow("%s null", field)
+                << QStringLiteral("UPDATE couleurs SET %1 = NULL").arg(field)
+                << QStringList{QString::fromUtf8(field) + "=-"};
+        }
+        row("UPDATE couleurs SET fond_ref = 255", "fond_ref=255");
+        row("UPDATE couleurs SET police_soluce = 'rouge'", "police_soluce=-");
+        row("UPDATE couleurs SET police_lettres = 12.5", "police_lettres=-");
+        row("UPDATE couleurs SET fond_soluce = 2147483648", "fond_soluce=-");
+        row("UPDATE couleurs SET fond_propal = -2147483648", "fond_propal=-2147483648");
+        row("UPDATE couleurs SET police_propal = X'01'", "police_propal=-");
+        row("ALTER TABLE couleurs DROP COLUMN police_ref", "police_ref=-");
+        row("UPDATE couleurs SET font_name_ref = 'Courier New'", "font_name_ref=Courier New");
+        row("UPDATE couleurs SET font_name_lettres = ''", "font_name_lettres=-");
+        row("UPDATE couleurs SET font_size_ref = 10.5", "font_size_ref=10.5");
+        row("UPDATE couleurs SET font_size_soluce = 0", "font_size_soluce=-");
+        row("UPDATE couleurs SET font_size_lettres = -3", "font_size_lettres=-");
+        row("UPDATE couleurs SET font_size_propal = 'grand'", "font_size_propal=-");
+        row("UPDATE couleurs SET font_bold_ref = 1", "font_bold_ref=true");
+        row("UPDATE couleurs SET font_italic_soluce = 0", "font_italic_soluce=false");
+        row("UPDATE couleurs SET font_bold_lettres = 2", "font_bold_lettres=-");
+        row("UPDATE couleurs SET font_bold_propal = 'true'", "font_bold_propal=-");
+        row("UPDATE couleurs SET font_italic_propal = 0.5", "font_italic_propal=-");
+        row("INSERT INTO publication VALUES ('xenforo2', 1)", "posting=xenforo2 1");
+        row("INSERT INTO publication VALUES (NULL, 0)", "posting=classique 0");
+        row("INSERT INTO publication VALUES ('', 2)", "posting=classique 0");
+        row("INSERT INTO publication VALUES (X'41', 'oui')", "posting=classique 0");
+        row("DROP TABLE publication; CREATE TABLE Publication (autre TEXT)",
+            "posting=classique 0 !");
+        row("INSERT INTO fil VALUES ('a', 'phpbb', 'Zoé', 3, '9')", "thread=a,phpbb,Zoé,3,9");
+        row("INSERT INTO fil VALUES (NULL, x'00ff', 'Lou', 'beaucoup', 7)", "thread=,,Lou,0,7");
+        row("INSERT INTO fil VALUES ('a', 'phpbb', 'Zoé', -5, '9')", "thread=a,phpbb,Zoé,0,9");
+        const char* places[][2] = {{"10, 20, 300, 400", "10,20,300,400"},
+                                   {"'10', ' 20', '300', '400'", "10,20,300,400"},
+                                   {"-10, -20, 300, 400", "-10,-20,300,400"},
+                                   {"'dix', 20, 300, 400", "-"},
+                                   {"10, NULL, 300, 400", "-"},
+                                   {"10, 20, 0, 400", "-"},
+                                   {"10, 20, 300, -1", "-"},
+                                   {"10.5, 20, 300, 400", "-"},
+                                   {"10, 20, 300, 9999999999", "-"}};
+        for (const auto& [values, read] : places) {
+            QTest::addRow("place %s", values)
+                << QStringLiteral("INSERT INTO \"fenêtres\" VALUES ('journal_partie', %1)")
+                       .arg(values)
+                << QStringList{"place=" + QString::fromUtf8(read)};
+        }
+    }
+    void a_stored_file_reads() {
+        QFETCH(QString, sql);
+        QFETCH(QStringList, read);
+        QTemporaryDir dir;
+        const QString path = prepared_file(dir);
+        VorloDatabase database;
+        QVERIFY(database.open(path).ok);
+        QVERIFY(database.store_window_place(kJournalWindow, {1, 2, 3, 4}));
+        QVERIFY(RawConnection(path).exec("DELETE FROM \"fenêtres\""));
+        const QStringList before = reading(database);
+        QVERIFY2(RawConnection(path).exec_all(sql), qPrintable(sql));
+        QCOMPARE(reading(database), changed(before, read));
+    }
+
+    // Every write: what it changes in what the program reads, and nothing else; or, when the
+    // file or the value refuses it, why, the file left as it was.
+    void a_write_changes_what_it_names_data() {
+        QTest::addColumn<QString>("sabotage");  // "read-only", "held", "full" or SQL
+        QTest::addColumn<Write>("write");
+        QTest::addColumn<QStringList>("read");  // what reads otherwise than before
+        QTest::addColumn<QString>("error");     // when refused
+        const auto page = [](const StoredPage& page) {
+            return Write([page](VorloDatabase& d, QString* e) { return d.save_page(page, e); });
+        };
+        const auto look = [](const VorloDatabase::FieldValues& fields) {
+            return Write(
+                [fields](VorloDatabase& d, QString* e) { return d.write_appearance(fields, e); });
+        };
+        const auto ok = [](const char* name, const QString& sabotage, const Write& write,
+                           const QString& read) {
+            QTest::newRow(name) << sabotage << write << read.split('\n') << QString();
+        };
+        const auto refused = [](const char* name, const QString& sabotage, const Write& write,
+                                const QString& error) {
+            QTest::newRow(name) << sabotage << write << QStringList() << error;
+        };
+        StoredPage longest{
+            QStringLiteral("L’ŒUVRE DÉJÀ ÇÀ ÊTRE, ÛÙÔÎË È Â ? ").repeated(19).left(600),
+            {},
+            QStringLiteral("L’OEUVRE ; ").repeated(150),
+            QStringLiteral("ŒŒ É ’ ").repeated(92),
+            600};
+        longest.result = QString(*longest.base).replace(QRegularExpression("\\w"), "*");
+        ok("longest page", "", page(longest),
+           "page=" + QStringList{*longest.base, *longest.result, *longest.propal, *longest.lettres,
+                                 "600", "600", ""}
+                         .join('|'));
+        ok("null texts saved empty", "", page({" ", QString(), QString(), QString(), 0}),
+           "page= ||||0|0|");
+        ok("records gone", "DELETE FROM données; DELETE FROM compteurs", page(small_page("XYZ", 5)),
+           "page=XYZ|***|PROPAL|XYZ |5|5|");
+        const QString trigger =
+            "CREATE TRIGGER refus BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'non');END";
+        const StoredPage five = small_page("XYZ", 5);
+        refused("page update refused", trigger.arg("UPDATE", "compteurs"), page(five),
+                said::save_failed(said::values_refused()));
+        refused("page record refused",
+                "DELETE FROM compteurs; " + trigger.arg("INSERT", "compteurs"), page(five),
+                said::save_failed(said::values_refused()));
+        refused("page table dropped", "DROP TABLE compteurs", page(five),
+                said::save_failed(said::unexpected_form()));
+        refused("page field dropped", "ALTER TABLE données DROP COLUMN lettres", page(five),
+                said::save_failed(said::unexpected_form()));
+        refused("page read-only", "read-only", page(five),
+                said::save_failed(said::read_only_file()));
+        refused("page held", "held", page(five), said::save_failed(said::in_use_elsewhere()));
+        StoredPage large = five;
+        large.propal = QString(100000, 'P');
+        refused("page disk full", "full", page(large), said::save_failed(said::disk_full()));
+        for (const std::optional<int> count :
+             {std::optional<int>(601), std::optional<int>(-3), std::optional<int>(),
+              std::optional<int>(std::numeric_limits<int>::max()),
+              std::optional<int>(std::numeric_limits<int>::min())}) {
+            const QString number = count ? QString::number(*count) : QString();
+            refused(qPrintable("count " + number), "", page(small_page("XYZ", count)),
+                    said::save_failed(said::bad_count(number)));
+        }
+        ok("colour", "", look({{"fond_ref", 0x123456}}), "fond_ref=1193046");
+        ok("unsigned colour", "", look({{"police_propal", 255u}}), "police_propal=255");
+        ok("short colour", "", look({{"police_ref", QVariant::fromValue(ushort(7))}}),
+           "police_ref=7");
+        ok("white", "", look({{"fond_lettres", 0xFFFFFF}}), "fond_lettres=16777215");
+        ok("black", "", look({{"fond_lettres", 0}}), "fond_lettres=0");
+        ok("font name", "", look({{"font_name_soluce", "Sans"}}), "font_name_soluce=Sans");
+        ok("size with a fraction", "", look({{"font_size_ref", 10.6}}), "font_size_ref=11");
+        ok("bold", "", look({{"font_bold_ref", true}}), "font_bold_ref=true");
+        ok("not italic", "", look({{"font_italic_soluce", false}}), "font_italic_soluce=false");
+        ok("bold as a number", "", look({{"font_bold_lettres", 0}}), "font_bold_lettres=false");
+        ok("later value wins", "", look({{"fond_ref", 1}, {"police_ref", 2}, {"fond_ref", 3}}),
+           "fond_ref=3\npolice_ref=2");
+        ok("look record gone", "DELETE FROM couleurs", look({{"fond_soluce", 65280}}),
+           "fond_soluce=65280");
+        AreaAppearance font;
+        font.font_name = QStringLiteral("DejaVu Serif");
+        font.font_size = 13.6;
+        font.bold = true;
+        font.italic = false;
+        ok(
+            "a look", "",
+            [font](VorloDatabase& d, QString* e) {
+                return d.store_look(TextArea::Propal, font, e);
+            },
+            "font_name_propal=DejaVu "
+            "Serif\nfont_size_propal=14\nfont_bold_propal=true\nfont_italic_propal=false");
+        const QList<std::pair<const char*, QVariant>> unsuitable = {
+            {"fond_soluce", "rouge"}, {"fond_ref", 0x1000000},       {"police_ref", -1},
+            {"police_soluce", 12.5},  {"police_soluce", QVariant()}, {"font_size_ref", 0},
+            {"font_size_ref", "12"},  {"font_size_ref", 40000},      {"font_size_propal", -4},
+            {"font_bold_ref", 2},     {"font_italic_ref", "oui"},    {"font_name_ref", 12}};
+        for (const auto& [field, value] : unsuitable) {
+            refused(qPrintable(QStringLiteral("%1 = %2").arg(field, value.toString())), "",
+                    look({{"fond_ref", 255}, {field, value}}),
+                    said::appearance_not_stored(said::bad_field_value(field)));
+        }
+        for (const char* field : {"fond_inconnu", "Fond_ref"}) {
+            refused(field, "", look({{"fond_ref", 255}, {field, 1}}),
+                    said::appearance_not_stored(said::unknown_field(field)));
+        }
+        const Write good = look({{"fond_ref", 255}, {"font_size_ref", 20}});
+        refused("look read-only", "read-only", good,
+                said::appearance_not_stored(said::read_only_file()));
+        refused("look update refused", trigger.arg("UPDATE", "couleurs"), good,
+                said::appearance_not_stored(said::values_refused()));
+        refused("look field dropped", "ALTER TABLE couleurs DROP COLUMN font_size_ref", good,
+                said::appearance_not_stored(said::unexpected_form()));
+        AreaAppearance no_size;
+        no_size.font_size = 0;
+        refused(
+            "a look of no size", "",
+            [no_size](VorloDatabase& d, QString* e) {
+                return d.store_look(TextArea::Ref, no_size, e);
+            },
+            said::appearance_not_stored(said::bad_field_value("font_size_ref")));
+        const auto choice = [](const PostingChoice& c) {
+            return Write(
+                [c](VorloDatabase& d, QString* e) { return d.store_posting_choice(c, e); });
+        };
+        ok("posting choice", "", choice({"discourse", true}), "posting=discourse 1");
+        refused("posting choice read-only", "read-only", choice({"discourse", true}),
+                said::save_failed(said::read_only_file()));
+        const thread_table::ThreadRecord thread{"https://forum.example/t=7", "phpbb", "Zoé", 42,
+                                                "1042"};
+        const auto with_thread = [thread](const StoredPage& p) {
+            return Write([p, thread](VorloDatabase& d, QString* e) {
+                return d.save_page(p, {}, thread, e);
+            });
+        };
+        ok("thread", "", with_thread(five),
+           "page=XYZ|***|PROPAL|XYZ |5|5|\nthread=https://forum.example/t=7,phpbb,Zoé,42,1042");
+        refused("thread with a page refused", trigger.arg("UPDATE", "compteurs"), with_thread(five),
+                said::save_failed(said::values_refused()));
+        const auto place = [](const QRect& r) {
+            return Write([r](VorloDatabase& d, QString* e) {
+                return d.store_window_place(kJournalWindow, r, e);
+            });
+        };
+        ok("window place", "", place({-5, 30, 400, 500}), "place=-5,30,400,500");
+        refused("window place read-only", "read-only", place({-5, 30, 400, 500}),
+                said::read_only_file());
+    }
+    void a_write_changes_what_it_names() {
+        QFETCH(QString, sabotage);
+        QFETCH(Write, write);
+        QFETCH(QStringList, read);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString path = prepared_file(dir);
+        VorloDatabase database;
+        QVERIFY(database.open(path, sabotage == "read-only").ok);
+        RawConnection raw(path);
+        QSqlQuery storage(storage_connection());
+        if (sabotage == "held") {
+            QVERIFY(raw.exec("BEGIN EXCLUSIVE"));
+        } else if (sabotage == "full") {
+            QVERIFY(storage.exec("PRAGMA max_page_count = 1"));
+        } else if (sabotage != "read-only") {
+            QVERIFY2(raw.exec_all(sabotage), qPrintable(raw.last_error()));
+        }
+        const QByteArray bytes = file_bytes(path);
+        const QStringList before = error.isEmpty() ? reading(database) : QStringList();
+        QString told;
+        QCOMPARE(write(database, &told), error.isEmpty());
+        QCOMPARE(told, error);
+        if (error.isEmpty()) {
+            QCOMPARE(reading(database), changed(before, read));
+            database.close();
+            QVERIFY(database.open(path).ok);
+            QCOMPARE(reading(database), changed(before, read));
+            return;
+        }
+        if (sabotage == "held") {  // a read meanwhile fails too, and is not passed off as empty
+            QString page, look, journal;
+            QVERIFY(!database.read_page(&page).base);
+            database.read_appearance(&look);
+            database.read_journal(&journal);
+            QCOMPARE((QStringList{page, look, journal}), QStringList(3, said::in_use_elsewhere()));
+            QVERIFY(raw.exec("ROLLBACK"));
+        }
+        QVERIFY(sabotage != "full" || storage.exec("PRAGMA max_page_count = 100000"));
+        QCOMPARE(file_bytes(path), bytes);
+    }
+
+    // A file of an older version gets the tables beside the page when it is opened; its own
+    // tables are left as they were, and a read-only one goes without.
+    void an_older_file_gets_the_tables_beside_the_page() {
+        for (const bool read_only : {false, true}) {
+            QTemporaryDir dir;
+            const QString path =
+                prepared_file(dir,
+                              "DROP TABLE publication; DROP TABLE fil; CREATE TABLE notes (texte "
+                              "TEXT); INSERT INTO notes VALUES ('x')");
+            RawConnection raw(path);
+            const QString tables =
+                "SELECT group_concat(name) FROM (SELECT name FROM sqlite_master ORDER BY 1)";
+            const QString others =
+                "SELECT group_concat(name) FROM (SELECT name FROM sqlite_master WHERE name NOT IN "
+                "('publication', 'fil') ORDER BY 1)";
+            const QStringList before = QStringList{raw.value(tables).toString()} +
+                                       raw.rows("notes") + raw.rows("données") +
+                                       raw.rows("couleurs");
+            VorloDatabase database;
+            QVERIFY(database.open(path, read_only).ok);
+            QCOMPARE(
+                raw.value("SELECT count(*) FROM sqlite_master WHERE name IN ('publication', 'fil')")
+                    .toInt(),
+                read_only ? 0 : 2);
+            QCOMPARE(QStringList{raw.value(read_only ? tables : others).toString()} +
+                         raw.rows("notes") + raw.rows("données") + raw.rows("couleurs"),
+                     before);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoragePage)
+#include "test_storage_page.moc"
