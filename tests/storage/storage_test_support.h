@@ -78,16 +78,6 @@ class RawConnection {
         return query.next() ? query.value(0) : QStringLiteral("<no value: %1>").arg(sql);
     }
 
-    // The first column of every row, as text.
-    QStringList column(const QString& sql) {
-        QSqlQuery query = run(sql);
-        QStringList values;
-        while (query.next()) {
-            values << query.value(0).toString();
-        }
-        return query.isActive() ? values : QStringList{"<failed: " + last_error_ + '>'};
-    }
-
     // Every value of every row, as text with its storage class, to compare two states.
     QStringList rows(const QString& table) {
         QSqlQuery query =
