@@ -49,16 +49,6 @@ QString prepared_file(const QTemporaryDir& dir) {
     return RawConnection(path).exec("UPDATE couleurs SET " + looks.join(", ")) ? path : QString();
 }
 
-// The one connection the storage under test has open.
-QSqlDatabase storage_connection() {
-    for (const QString& name : QSqlDatabase::connectionNames()) {
-        if (name.startsWith("vorlo_storage_") && QSqlDatabase::database(name, false).isOpen()) {
-            return QSqlDatabase::database(name, false);
-        }
-    }
-    return {};
-}
-
 // What the program reads of its file, one line a thing: the page as shown, with the count
 // as read ("-": it cannot serve) and the read's failure; each field of the look ("-": it
 // comes back empty); the posting choice ("!": its read failed), the thread, the journal
@@ -127,8 +117,7 @@ class TestStoragePage : public QObject {
             QTest::addRow("%s dropped", table)
                 << "drop " + QByteArray(table) << "" << QString::fromUtf8(table);
         }
-        QTest::newRow("empty file") << QByteArray() << ""
-                                    << "données";
+        QTest::newRow("empty file") << QByteArray() << "" << QStringLiteral("données");
         QTest::newRow("read-only, missing") << QByteArray("absent") << "" << said::file_missing();
         QTest::newRow("missing folder")
             << QByteArray("absent") << "absent/" << said::file_cannot_be_opened();
@@ -196,7 +185,6 @@ class TestStoragePage : public QObject {
         QVERIFY(second.open(hard).ok);  // the other way round too
         QVERIFY(!first.open(path).ok);
         second.close();
-        QVERIFY(QFile::remove(soft) && QFile::remove(hard));
 
         QProcess ended;
         ended.start("true", {});
@@ -430,7 +418,8 @@ class TestStoragePage : public QObject {
         QVERIFY(database.open(path, sabotage == "read-only").ok);
         QStringList before = reading(database);
         RawConnection raw(path);
-        QSqlQuery storage(storage_connection());
+        QSqlQuery storage(QSqlDatabase::database(  // the storage's own connection
+            QSqlDatabase::connectionNames().filter("vorlo_storage_").value(0), false));
         if (sabotage == "held") {
             QVERIFY(raw.exec("BEGIN EXCLUSIVE"));
         } else if (sabotage == "full") {
