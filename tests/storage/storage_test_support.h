@@ -6,10 +6,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <QVariant>
 #include <QtTest>
 
 #include <algorithm>
