@@ -6,13 +6,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <QVariant>
 #include <QtTest>
 
-#include <optional>
+#include <algorithm>
 
 namespace vorlo::test {
 
@@ -28,10 +25,7 @@ inline const QStringList kAppearanceFields = {
 
 inline QByteArray file_bytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QByteArrayLiteral("<unreadable>");
-    }
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<unreadable>");
 }
 
 inline void write_file(const QString& path, const QByteArray& bytes) {
@@ -57,56 +51,35 @@ class RawConnection {
         open_ = db.open();
     }
     ~RawConnection() {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            db.close();
-        }
+        QSqlDatabase::database(name_, false).close();
         QSqlDatabase::removeDatabase(name_);
     }
     RawConnection(const RawConnection&) = delete;
     RawConnection& operator=(const RawConnection&) = delete;
 
     bool is_open() const { return open_; }
+    QString last_error() const { return last_error_; }
 
-    bool exec(const QString& sql) {
-        QSqlQuery query(QSqlDatabase::database(name_, false));
-        if (!query.exec(sql)) {
-            last_error_ = query.lastError().text();
-            return false;
-        }
-        return true;
+    bool exec(const QString& sql) { return run(sql).isActive(); }
+
+    // Each of the statements of `sql`, separated by "; ", until one fails.
+    bool exec_all(const QString& sql) {
+        const QStringList statements = sql.split(QStringLiteral("; "), Qt::SkipEmptyParts);
+        return std::all_of(statements.begin(), statements.end(),
+                           [this](const QString& statement) { return exec(statement); });
     }
 
     // The first column of the first row, or a marker that no expected value can equal.
     QVariant value(const QString& sql) {
-        QSqlQuery query(QSqlDatabase::database(name_, false));
-        if (!query.exec(sql) || !query.next()) {
-            last_error_ = query.lastError().text();
-            return QStringLiteral("<no value: %1>").arg(sql);
-        }
-        return query.value(0);
-    }
-
-    // The first column of every row, as text.
-    QStringList column(const QString& sql) {
-        QSqlQuery query(QSqlDatabase::database(name_, false));
-        if (!query.exec(sql)) {
-            return {QStringLiteral("<failed: %1>").arg(query.lastError().text())};
-        }
-        QStringList values;
-        while (query.next()) {
-            values << query.value(0).toString();
-        }
-        return values;
+        QSqlQuery query = run(sql);
+        return query.next() ? query.value(0) : QStringLiteral("<no value: %1>").arg(sql);
     }
 
     // Every value of every row, as text with its storage class, to compare two states.
     QStringList rows(const QString& table) {
-        QSqlQuery query(QSqlDatabase::database(name_, false));
+        QSqlQuery query =
+            run(QStringLiteral("SELECT rowid, * FROM \"%1\" ORDER BY rowid").arg(table));
         QStringList rows;
-        if (!query.exec(QStringLiteral("SELECT rowid, * FROM \"%1\" ORDER BY rowid").arg(table))) {
-            return {QStringLiteral("<failed: %1>").arg(query.lastError().text())};
-        }
         while (query.next()) {
             QStringList fields;
             for (int i = 0; i < query.record().count(); ++i) {
@@ -116,12 +89,17 @@ class RawConnection {
             }
             rows << fields.join(QLatin1Char('|'));
         }
-        return rows;
+        return query.isActive() ? rows : QStringList{"<failed: " + last_error_ + '>'};
     }
 
-    QString last_error() const { return last_error_; }
-
   private:
+    QSqlQuery run(const QString& sql) {
+        QSqlQuery query(QSqlDatabase::database(name_, false));
+        if (!query.exec(sql)) {
+            last_error_ = query.lastError().text();
+        }
+        return query;
+    }
     static int& counter() {
         static int count = 0;
         return count;
@@ -130,25 +108,5 @@ class RawConnection {
     bool open_ = false;
     QString last_error_;
 };
-
-// Fills every field of "couleurs" with a usable value of its own.
-inline QString usable_appearance_assignments() {
-    QStringList assignments;
-    for (int i = 0; i < kAppearanceFields.size(); ++i) {
-        const QString& field = kAppearanceFields.at(i);
-        QString value;
-        if (field.startsWith("fond_") || field.startsWith("police_")) {
-            value = QString::number(1000 + i);
-        } else if (field.startsWith("font_name_")) {
-            value = QStringLiteral("'Police %1'").arg(i);
-        } else if (field.startsWith("font_size_")) {
-            value = QString::number(8 + i);
-        } else {
-            value = QString::number(i % 2);
-        }
-        assignments << field + QStringLiteral(" = ") + value;
-    }
-    return QStringLiteral("UPDATE couleurs SET ") + assignments.join(QStringLiteral(", "));
-}
 
 }  // namespace vorlo::test
