@@ -25,18 +25,17 @@ class TestReport : public QObject {
         QTest::addColumn<QString>("message");
         const QString text = "[font=Courier New][size=5]%1[/size][/font]" + kCr;
         const QString won = text + kCr + kRed + "Bravo, c'est gagné !" + kRedEnd + kCr;
-        QTest::newRow("letters remain")
-            << "L* *HA*" << 3 << "E C T "
-            << text.arg("L* *HA*") + kRed + "2" + kRedEnd + " lettre(s) trouvée(s). " + kCr + kRed +
-                   "3" + kRedEnd + " lettres à placer " + kCr +
-                   text.arg("[color=#4132F5]E C T [/color]");
+        const auto playing = [&text](const QString& found, int remaining, const QString& letters) {
+            QTest::newRow(qPrintable(found.simplified()))
+                << found << remaining << letters
+                << text.arg(found) + kRed + "2" + kRedEnd + " lettre(s) trouvée(s). " + kCr + kRed +
+                       QString::number(remaining) + kRedEnd + " lettres à placer " + kCr +
+                       text.arg("[color=#4132F5]" + letters + "[/color]");
+        };
+        playing("L* *HA*", 3, "E C T ");
+        playing("[B]*\r\nX", 12, "A\nB ");
         QTest::newRow("won") << "LE CHAT" << 0 << "" << won.arg("LE CHAT");
         QTest::newRow("won, stale letters") << "L* *HA*" << 0 << "E C T " << won.arg("L* *HA*");
-        QTest::newRow("texts unchanged")
-            << "[B]*\r\nX" << 12 << "A\nB "
-            << text.arg("[B]*\r\nX") + kRed + "2" + kRedEnd + " lettre(s) trouvée(s). " + kCr +
-                   kRed + "12" + kRedEnd + " lettres à placer " + kCr +
-                   text.arg("[color=#4132F5]A\nB [/color]");
     }
 
     void forum_message() {
