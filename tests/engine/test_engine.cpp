@@ -84,8 +84,8 @@ struct TurnsRow {
 #define STAR "ref:AB|init|ref:*B|prop:*B|gen|prop:*|prop:*B|gen|"
 const TurnsRow kTurns[] = {
     // Nothing to play yet; a refusal changes nothing and keeps the proposal.
-    {"nothing to play", "prop:LE CHAT|gen", "last=not initialised|page=|||0|0"},
-    {"no reference", "prop:OLD|init", "last=no reference|page=|||0|0|prop=OLD"},
+    {"nothing to play", "prop:LE CHAT|gen", "last=not initialised|page=|||0|0|journal=0"},
+    {"no reference", "prop:OLD|init", "last=no reference|page=|||0|0|prop=OLD|journal=0|games=1"},
     {"Initialiser", "prop:OLD|new:LE CHAT", "last=ok|page=LE CHAT|** ****|A C E H L T |6|0|prop="},
     {"no proposal", LE_CHAT "prop:|gen", "last=no proposal|page=LE CHAT|** ****|A C E H L T |6|0"},
     {"proposal too long", LE_CHAT "prop:A^601|gen", "last=too long|page=LE CHAT|** ****|A C E H L T |6|0|prop=A^601"},
@@ -107,7 +107,7 @@ const TurnsRow kTurns[] = {
     {"tabs and line breaks", "new:A\t\tB\r\nC", "page=A\t\tB\r\nC|*\t\t*\r\n*|A B C |3|0"},
     {"no letter", "new:123 ?!", "page=123 ?!|123 ?!||0|0"},
     // 600 characters at most, counted before blanks are reduced; a refusal keeps the game.
-    {"601 characters", "new:E^12|prop:OLD|new:A^601", "last=too long|page=A^601|*^12|E^12 |12|0|prop=OLD"},
+    {"601 characters", "new:E^12|prop:OLD|new:A^601", "last=too long|page=A^601|*^12|E^12 |12|0|prop=OLD|games=2"},
     {"601 before blanks are reduced", "new:E^12|new:A^300  B^299", "last=too long|page=A^300  B^299|*^12|E^12 |12|0"},
     {"600 characters", "new:A^600", "page=A^600|*^600|A^600 |600|0"},
     {"600 characters found", "new:A^600|prop:A^600|gen", "page=A^600|A^600||0|600"},
@@ -136,9 +136,6 @@ const TurnsRow kTurns[] = {
     // No count wraps: a found text edited to 40,000 letters lists none below zero.
     {"no count wraps", "new:A|found:A!A^39999|prop:A!|gen", "page=A|A!A^39999||0|0"},
     // The journal: turns, undo and redo, restarts, players and scores, the saved marker.
-    {"refused: no reference", "prop:LE CHAT|init", "last=no reference|page=|||0|0|journal=0|games=1"},
-    {"refused: too long", "ref:A^601|prop:LE CHAT|init", "last=too long|page=A^601|||0|0|journal=0"},
-    {"refused: not initialised", "ref:LE CHAT|prop:LE CHAT|gen", "last=not initialised|found=|journal=0"},
     {"a turn", DORT "play:LA CHAT DORS/Alice", "turn=1 LA CHAT DORS/Alice +8 -2|page=LE CHAT DORT|L* CHAT DOR*|E T |2|8|won=0|journal=2"},
     {"the player stays for the next turns", DORT "play:LA CHAT DORS/Alice|prop:LE CHIT DORT|gen", "turn=2 LE CHIT DORT/Alice +2 -0|won=1"},
     {"the turn keeps the proposal as evaluated", "new:L'AMI EST LA|play:L' AMI EST LA", "turn=1 L'AMI EST LA/ +9 -0"},
