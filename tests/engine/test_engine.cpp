@@ -262,7 +262,10 @@ class Played {
             error_ += QStringLiteral(" unknown step ") + op;
             return;
         }
-        steps.at(op)();
+        steps.at(op)();  // a restart leaves `g` behind: only the moves below are checked
+        if (!QStringList{"new", "init", "gen", "undo", "redo", "play"}.contains(op)) {
+            return;
+        }
         // The bad word is marked where the outcome names it, and what shows after a step
         // is what a refused proposal brings back.
         const std::optional<WordMismatch>& m = last_.mismatch;
@@ -270,8 +273,7 @@ class Played {
         if ((m && (g.bad_word_range().start != m->proposal_start ||
                    g.bad_word_range().length != m->proposal_word.size())) ||
             state.proposal_refused ||
-            (QStringList{"new", "init", "gen", "undo", "redo", "play"}.contains(op) &&
-             (last_.accepted() || m) &&
+            ((last_.accepted() || m) &&
              (state.saved_found != g.found_text() || state.saved_letters != g.remaining_letters() ||
               state.saved_remaining_count != g.remaining_count() ||
               state.saved_found_count != g.found_count()))) {
@@ -336,8 +338,8 @@ class Played {
     }
 
   private:
-    void restart(const PuzzlePage& page, const QString& proposal, JournalContents journal,
-                 GameJournal::EarlierGameReader reader = {}) {
+    void restart(const PuzzlePage& page, QString proposal,  // a copy: the old game goes first
+                 JournalContents journal, GameJournal::EarlierGameReader reader = {}) {
         game_ = std::make_unique<PuzzleGame>();
         QObject::connect(game_.get(), &PuzzleGame::saved_marker_changed, [this] { ++marks_; });
         QObject::connect(game_.get(), &PuzzleGame::journal_changed, [this] { ++journal_signals_; });
