@@ -28,8 +28,7 @@ inline QColor colour_at(const ProposalEditor* editor, int index) {
     return format_at(editor, index).foreground().color();
 }
 
-// Choosers answering from a script; an unscripted opening counts as a cancel. Each keeps
-// the look it was last opened on.
+// Choosers answering from a script (an unscripted opening cancels), keeping the look opened on.
 class ScriptedChoosers : public Choosers {
   public:
     std::deque<std::optional<qint32>> colours;
