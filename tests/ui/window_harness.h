@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/puzzle_state.h"
 #include "storage/vorlo_database.h"
 #include "support/scripted_message_boxes.h"
 #include "ui/main_window/main_window.h"
@@ -29,8 +28,7 @@ inline QColor colour_at(const ProposalEditor* editor, int index) {
     return format_at(editor, index).foreground().color();
 }
 
-// Choosers answering from a script; an unscripted opening counts as a cancel. Each keeps
-// the look it was last opened on.
+// Choosers answering from a script (an unscripted opening cancels), keeping the look opened on.
 class ScriptedChoosers : public Choosers {
   public:
     std::deque<std::optional<qint32>> colours;
@@ -40,24 +38,24 @@ class ScriptedChoosers : public Choosers {
     QFont opened_on_font;
 
     std::optional<qint32> choose_colour(const QColor& current) override {
-        ++openings;
         opened_on_colour = current;
-        if (colours.empty()) {
-            return std::nullopt;
-        }
-        auto colour = colours.front();
-        colours.pop_front();
-        return colour;
+        return next(colours);
     }
     std::optional<FontChoice> choose_font(const QFont& current) override {
-        ++openings;
         opened_on_font = current;
-        if (fonts.empty()) {
+        return next(fonts);
+    }
+
+  private:
+    template <typename T>
+    std::optional<T> next(std::deque<std::optional<T>>& script) {
+        ++openings;
+        if (script.empty()) {
             return std::nullopt;
         }
-        auto font = fonts.front();
-        fonts.pop_front();
-        return font;
+        const std::optional<T> answer = script.front();
+        script.pop_front();
+        return answer;
     }
 };
 
@@ -137,6 +135,15 @@ class WindowHarness : public FileHolder, public OpenWindow {
         type_into(ref(), QStringLiteral("le chat"));
         click(QStringLiteral("init"));
         type_into(propal(), QStringLiteral("lu thon"));
+        click(QStringLiteral("Générer"));
+    }
+    // The texts written into their boxes, then "Initialiser" or "Générer" clicked.
+    void start(const QString& reference) {
+        ref()->setPlainText(reference);
+        click(QStringLiteral("init"));
+    }
+    void play(const QString& proposal) {
+        propal()->setPlainText(proposal);
         click(QStringLiteral("Générer"));
     }
 
