@@ -11,46 +11,39 @@ using namespace vorlo::testing;
 
 namespace {
 
-// The room a caption needs and the room its control gives it.
-std::pair<QSize, QSize> caption_room(const QWidget* widget) {
-    const QFontMetrics metrics(widget->font());
-    if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        const QRect room =
-            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-        return {QSize(metrics.horizontalAdvance(button->text()), metrics.height()), room.size()};
-    }
-    const auto* label = qobject_cast<const QLabel*>(widget);
-    if (!label || label->text().isEmpty()) {
-        return {};
-    }
-    const QRect room = label->contentsRect();
-    return {label->wordWrap() ? QSize(0, label->heightForWidth(room.width()))
-                              : QSize(metrics.horizontalAdvance(label->text()), metrics.height()),
-            room.size()};
-}
-
 // Every named control of the window stands inside it, overlaps no other and shows its
 // caption whole.
 void expect_whole_captions(const QWidget* parent) {
     QList<const QWidget*> controls;
-    for (const QObject* child : parent->children()) {
-        const auto* widget = qobject_cast<const QWidget*>(child);
-        if (widget && !widget->isWindow() && widget->isVisibleTo(parent) &&
-            !widget->objectName().isEmpty()) {
+    for (const QWidget* widget : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!widget->isWindow() && widget->isVisibleTo(parent) && !widget->objectName().isEmpty()) {
             controls.append(widget);
         }
     }
     QVERIFY(controls.size() > 5);
     for (const QWidget* control : controls) {
-        const auto [needed, room] = caption_room(control);
+        const QFontMetrics metrics(control->font());
+        QSize needed, room;
+        if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            room = button->style()
+                       ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+                       .size();
+            needed = QSize(metrics.horizontalAdvance(button->text()), metrics.height());
+        } else if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            room = label->contentsRect().size();
+            needed = label->wordWrap()
+                         ? QSize(0, label->heightForWidth(room.width()))
+                         : QSize(metrics.horizontalAdvance(label->text()), metrics.height());
+        }
+        const QString name = control->objectName();
         QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(),
-                 qPrintable(control->objectName()));
-        QVERIFY2(parent->rect().contains(control->geometry()), qPrintable(control->objectName()));
+                 qPrintable(name));
+        QVERIFY2(parent->rect().contains(control->geometry()), qPrintable(name));
         for (const QWidget* other : controls) {
             QVERIFY2(control == other || !control->geometry().intersects(other->geometry()),
-                     qPrintable(control->objectName() + " overlaps " + other->objectName()));
+                     qPrintable(name + " overlaps " + other->objectName()));
         }
     }
 }
@@ -89,46 +82,39 @@ class WindowLayoutTest : public QObject {
         expect_whole_captions(h.window->word_mismatch_window());
     }
 
+    // Captions over their areas, the three tall areas side by side, the counters right of
+    // their captions, the buttons in one row along the bottom, in order.
     void the_controls_keep_their_arrangement() {
         WindowHarness h;
-        const auto at = [&](const char* name) {
-            QWidget* control = h.find<QWidget>(QString::fromUtf8(name));
+        const auto at = [&h](const QString& name) {
+            QWidget* control = h.find<QWidget>(name);
             return control ? control->geometry() : QRect();
         };
-        // The captions over their areas; the three tall areas side by side, alike.
-        const char* areas[][2] = {{"Label1", "ref"}, {"Label3", "soluce"}, {"Label2", "propal"}};
-        for (const auto& [caption, area] : areas) {
-            QCOMPARE(at(caption).left(), at(area).left());
-            QVERIFY2(at(caption).bottom() < at(area).top(), caption);
+        const auto pairs = [](const char* text) {
+            QList<QStringList> split;
+            for (const QString& pair : QString::fromUtf8(text).split(QLatin1Char(','))) {
+                split << pair.split(QLatin1Char(' '));
+            }
+            return split;
+        };
+        for (const QStringList& p : pairs("Label1 ref,Label3 soluce,Label2 propal,Label6 lettres,"
+                                          "soluce Label6,propal Command1,Command1 Label5,"
+                                          "Label5 Label4,lettres init")) {
+            QVERIFY2(at(p[0]).bottom() < at(p[1]).top(), qPrintable(p.join(" over ")));
+        }
+        // Left of the next, and in its row (but lettres, taller than Command1).
+        for (const QStringList& p :
+             pairs("ref soluce,soluce propal,init record,record bt_copier,bt_copier Générer,"
+                   "Générer quit,Label5 lettres_trouvées,Label4 lettres_restantes,lettres "
+                   "Command1")) {
+            QVERIFY2(at(p[0]).right() < at(p[1]).left(), qPrintable(p.join(" left of ")));
+            const int middle = at(p[0]).center().y();
+            QVERIFY2(p[0] == "lettres" || (at(p[1]).top() <= middle && middle <= at(p[1]).bottom()),
+                     qPrintable(p.join(" beside ")));
+        }
+        for (const char* area : {"soluce", "propal"}) {
             QCOMPARE(at(area).top(), at("ref").top());
             QCOMPARE(at(area).height(), at("ref").height());
-        }
-        QVERIFY(at("ref").right() < at("soluce").left());
-        QVERIFY(at("soluce").right() < at("propal").left());
-        QCOMPARE(at("Label6").left(), at("lettres").left());
-        QVERIFY(at("soluce").bottom() < at("Label6").top());
-        QVERIFY(at("Label6").bottom() < at("lettres").top());
-        // Right of lettres, under propal: Command1, then each counter right of its caption.
-        for (const char* name : {"Command1", "Label5", "Label4"}) {
-            QVERIFY2(at(name).left() > at("lettres").right(), name);
-            QVERIFY2(at(name).top() > at("propal").bottom(), name);
-        }
-        QVERIFY(at("Command1").bottom() < at("Label5").top());
-        QVERIFY(at("Label5").bottom() < at("Label4").top());
-        const char* counters[][2] = {{"Label5", "lettres_trouvées"},
-                                     {"Label4", "lettres_restantes"}};
-        for (const auto& [caption, counter] : counters) {
-            QVERIFY2(at(caption).right() < at(counter).left(), counter);
-            QVERIFY2(at(counter).top() <= at(caption).center().y() &&
-                         at(caption).center().y() <= at(counter).bottom(),
-                     counter);
-        }
-        // The buttons in one row along the bottom, from left to right.
-        const char* row[] = {"init", "record", "bt_copier", "Générer", "quit"};
-        for (std::size_t i = 0; i < std::size(row); ++i) {
-            QCOMPARE(at(row[i]).top(), at("init").top());
-            QVERIFY(at(row[i]).top() > at("lettres").bottom());
-            QVERIFY(i == 0 || at(row[i - 1]).right() < at(row[i]).left());
         }
     }
 
