@@ -1,6 +1,5 @@
 #!/usr/bin/env python3
-"""close_request.py WINDOW_ID: sends WM_DELETE_WINDOW to the X window of $DISPLAY, as a close
-box does (xdotool's windowclose destroys the window instead)."""
+"""close_request.py WINDOW_ID: WM_DELETE_WINDOW to the window, as its close box sends it."""
 import ctypes
 import sys
 

@@ -1,9 +1,7 @@
 # shellcheck shell=bash
-# The desktop shared by the real-window test and scripts/screenshot: a private Xvfb, openbox
-# with its own configuration, the program started from a folder of its own, its main window's
-# controls clicked at the middle of their designed rectangles, texts given through the
-# clipboard, and everything ended on exit. Sourced, never run; the sourcing script sets
-# `work`, an empty temporary folder, first.
+# The desktop of the real-window test and scripts/screenshot: Xvfb, openbox, the program in a
+# folder of its own, clicks in the middle of the designed rectangles, texts by the clipboard,
+# all ended on exit. Sourced; the sourcing script first sets `work`, an empty folder.
 
 session_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 xvfb_pid="" wm_pid="" app_pid="" app_dir="" win="" menu=0

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The real Vorlo window on its own Xvfb under openbox: it opens with its designed client size,
-# its frame 13 pixels from the screen's corner; texts pasted reach the boxes and the journal's
-# player field, accents included; Générer plays; Copier and the scoreboard's keys fill the
-# real clipboard; the journal and thread windows open; Enregistrer then Quitter end it.
+# The real window under Xvfb and openbox: its designed client size, its frame at 13,13; texts
+# pasted reach the boxes and the journal's player field, accents included; Générer plays; Copier
+# and the scoreboard's keys fill the clipboard; the journal and thread windows open; Enregistrer
+# then Quitter end it.
 # Usage: real_window_test.sh PATH_TO_VORLO
 set -euo pipefail
 work="$(mktemp -d)"
@@ -64,8 +64,6 @@ activate "$win"
 click record
 click quit
 wait_for 20 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the program is still running"
-status=0
-wait "$app_pid" || status=$?
+wait "$app_pid" || fail "the program ended with status $?"
 app_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "PASS"
