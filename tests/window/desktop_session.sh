@@ -1,23 +1,14 @@
 # shellcheck shell=bash
-# The desktop shared by the real-window test and scripts/screenshot: a private Xvfb, openbox
-# with its own configuration, the program started from a folder of its own, its main window's
-# controls clicked at the middle of their designed rectangles, texts given through the
-# clipboard, and everything ended on exit. Sourced, never run; the sourcing script sets
-# `work`, an empty temporary folder, first.
+# The desktop of the real-window test and scripts/screenshot: Xvfb, openbox, the program in a
+# folder of its own, clicks in the middle of the designed rectangles, texts by the clipboard,
+# all ended on exit. Sourced; the sourcing script first sets `work`, an empty folder.
 
 session_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-xvfb_pid=""
-wm_pid=""
-app_pid=""
-app_dir=""
-win=""
-menu=0
+xvfb_pid="" wm_pid="" app_pid="" app_dir="" win="" menu=0
 
 end_session() {
-    local pid
-    for pid in "$app_pid" "${forum_pid:-}" "$wm_pid" "$xvfb_pid"; do
-        if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-    done
+    # shellcheck disable=SC2086 # the ids of what was started, none quoted empty
+    kill $app_pid $wm_pid $xvfb_pid 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -25,16 +16,7 @@ trap end_session EXIT
 
 fail() {
     echo "FAIL: $*" >&2
-    if [ -n "$app_dir" ] && [ -s "$app_dir/vorlo.log" ]; then
-        echo "--- program output:" >&2
-        cat "$app_dir/vorlo.log" >&2
-    fi
-    if [ -n "${DISPLAY:-}" ]; then
-        echo "--- visible windows:" >&2
-        for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-            echo "$w $(xdotool getwindowname "$w" 2>/dev/null)" >&2
-        done
-    fi
+    cat "$app_dir/vorlo.log" >&2 2>/dev/null || true
     exit 1
 }
 
@@ -51,13 +33,10 @@ wait_for() {
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # start_desktop WIDTHxHEIGHT: a private X server of that size becomes the display, with
-# openbox framing the windows as on a desktop, title bar included. Its configuration has no
-# key or mouse binding that could take a key or a click.
+# openbox framing the windows, title bar included, and binding no key or click of its own.
 start_desktop() {
-    # -noreset: the server would otherwise start again each time its last client leaves (an
-    # xprop or xdotool call before the window manager connects), refusing clients meanwhile.
     Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
+        >"$work/xvfb.log" 2>&1 & # -noreset: no restart each time its last client leaves
     xvfb_pid=$!
     wait_for 30 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     DISPLAY=":$(cat "$work/display")"
@@ -76,7 +55,6 @@ start_desktop() {
 declare -A designed=(
     [ref]="120 720 5000 6255"
     [propal]="10440 720 4935 6255"
-    [Command1]="11760 7080 3015 375"
     [init]="480 9240 1575 375"
     [record]="2760 9240 1575 375"
     [bt_copier]="6120 9240 1695 375"
@@ -85,7 +63,8 @@ declare -A designed=(
 )
 
 # start_app FOLDER [VARIABLE=VALUE...]: starts the copy of the program in FOLDER with these
-# variables and waits for its main window; `menu` is then the menu bar's height.
+# variables and waits for its main window, of the designed client width; `menu` is then the
+# menu bar's height.
 start_app() {
     app_dir="$1"
     shift
@@ -102,10 +81,7 @@ start_app() {
 }
 
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-
-# activate WINDOW: asks the window manager to activate WINDOW and waits until it has the
-# keyboard focus, so that the keys sent next reach it.
-activate() {
+activate() { # WINDOW gets the keyboard focus, so that the keys sent next reach it
     xdotool windowactivate "$1" 2>/dev/null || true
     wait_for 20 has_focus "$1" || fail "the window $1 does not get the keyboard focus"
 }
@@ -119,24 +95,17 @@ click() {
         $(((top + height / 2) / 15 + menu)) sleep 0.2 click "${2:-1}"
 }
 
-selection_is() { [ "$(timeout 5 xclip -selection "$1" -o -t UTF8_STRING 2>/dev/null)" = "$2" ]; }
+selection_is() { [ "$(timeout 5 xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null)" = "$1" ]; }
 
-# offer SELECTION TEXT: xclip holds TEXT on the X selection (clipboard or primary) and is
-# ready to give it: the program asking for it then gets TEXT, not what was there before.
+# offer TEXT: xclip holds TEXT on the clipboard, ready to give it to the program.
 offer() {
-    printf '%s' "$2" | xclip -selection "$1" -i >/dev/null 2>&1
-    wait_for 20 selection_is "$1" "$2" || fail "xclip does not hold the $1 selection"
+    printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1
+    wait_for 20 selection_is "$1" || fail "xclip does not hold the clipboard"
 }
 
-# paste_text TEXT: TEXT replaces the whole text of the box that has the focus, through the
-# clipboard.
+# paste_text TEXT: TEXT replaces the whole text of the box that has the focus.
 paste_text() {
-    offer clipboard "$1"
+    offer "$1"
     xdotool key --clearmodifiers ctrl+a ctrl+v
 }
-
-# paste_into NAME TEXT: clicks into a text box of the main window and pastes TEXT over it.
-paste_into() {
-    click "$1"
-    paste_text "$2"
-}
+paste_into() { click "$1" && paste_text "$2"; } # NAME TEXT: into a box of the main window
