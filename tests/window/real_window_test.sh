@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The real window under Xvfb and openbox: its designed client size, its frame at 13,13; texts
-# pasted reach the boxes and the journal's player field, accents included; Générer plays; Copier
-# and the scoreboard's keys fill the clipboard; the journal and thread windows open; Enregistrer
-# then Quitter end it.
+# The real window under Xvfb and openbox: its designed client size, its frame at 13,13, no
+# maximising offered to the window manager; texts pasted reach the boxes and the journal's
+# player field, accents included; Générer plays; Copier and the scoreboard's keys fill the
+# clipboard; the journal and thread windows open; Enregistrer then Quitter end it.
 # Usage: real_window_test.sh PATH_TO_VORLO
 set -euo pipefail
 work="$(mktemp -d)"
@@ -47,6 +47,9 @@ mkdir "$work/app"
 cp "$1" "$work/app/vorlo"
 start_app "$work/app"
 wait_for 20 frame_at_13 || fail "the main window's frame is not at 13,13"
+actions="$(xprop -id "$win" _NET_WM_ALLOWED_ACTIONS)"
+[[ "$actions" == *_NET_WM_ACTION_CLOSE* && "$actions" != *MAXIMIZE* ]] ||
+    fail "the window manager offers: $actions"
 paste_into ref "un élève dort"
 click init
 opens ctrl+alt+j "Journal de la partie"
