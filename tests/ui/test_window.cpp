@@ -1,4 +1,5 @@
 #include "../storage/storage_test_support.h"
+#include "app/application_setup.h"
 #include "app/page_file.h"
 #include "app/page_folder.h"
 #include "report/forum_message.h"
@@ -571,6 +572,13 @@ class WindowTest : public QObject {
         const PageFolder data = choose_page_folder(program, false, root.filePath("share/vorlo"));
         QVERIFY(data.path == root.filePath("share/vorlo") && data.writable &&
                 QDir(data.path).exists());
+    }
+
+    // Qt's own choosers and boxes speak French once the program is set up.
+    void the_standard_choosers_speak_french() {
+        QVERIFY(set_up_application());
+        QVERIFY(QCoreApplication::translate("QColorDialog", "Select Color") != "Select Color");
+        QVERIFY(QCoreApplication::translate("QFontDialog", "Select Font") != "Select Font");
     }
 };
 
