@@ -3,19 +3,15 @@
 #include "ui/widgets/box_text.h"
 #include "ui/widgets/palette_colour.h"
 #include "ui/widgets/text_box.h"
-#include "ui/widgets/text_limit.h"
 
 #include <QFocusEvent>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 
 namespace vorlo {
 
-ProposalEditor::ProposalEditor(QWidget* parent) : QTextEdit(parent) {
+ProposalEditor::ProposalEditor(QWidget* parent) : LimitedTextEdit(parent) {
     setObjectName(QStringLiteral("propal"));
     setAcceptRichText(false);
     setTabChangesFocus(true);
@@ -174,40 +170,6 @@ void ProposalEditor::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton) {
         emit middle_button_released();
     }
-}
-
-bool ProposalEditor::refuses(const QString& incoming) {
-    if (length_after(textCursor(), incoming.size()) <= kMaxBoxText) {
-        return false;
-    }
-    emit text_refused(incoming.size());
-    return true;
-}
-
-void ProposalEditor::keyPressEvent(QKeyEvent* event) {
-    if (refuses(typed_text(*event))) {
-        event->accept();
-        return;
-    }
-    QTextEdit::keyPressEvent(event);
-}
-
-void ProposalEditor::inputMethodEvent(QInputMethodEvent* event) {
-    if (refuses(typed_text(*event))) {
-        event->accept();
-        return;
-    }
-    QTextEdit::inputMethodEvent(event);
-}
-
-// The text is read from the clipboard once and checked before it reaches the document.
-void ProposalEditor::insertFromMimeData(const QMimeData* source) {
-    const QString text = pasted_text(*source);
-    if (text.isEmpty() || refuses(text)) {
-        return;
-    }
-    insertPlainText(text);
-    ensureCursorVisible();
 }
 
 bool ProposalEditor::eventFilter(QObject* watched, QEvent* event) {

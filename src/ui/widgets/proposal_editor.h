@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/widgets/area_style.h"
+#include "ui/widgets/limited_text_edit.h"
 
 #include <QTextEdit>
 
@@ -10,7 +11,7 @@ namespace vorlo {
 // font. The program works on its plain text; rewriting the text keeps the formats of the
 // characters that stay. The editor's own look (the colour and font last given to every
 // character) is what text written into the empty editor takes.
-class ProposalEditor : public QTextEdit, public StyledArea {
+class ProposalEditor : public LimitedTextEdit<QTextEdit>, public StyledArea {
     Q_OBJECT
   public:
     explicit ProposalEditor(QWidget* parent);
@@ -51,13 +52,10 @@ class ProposalEditor : public QTextEdit, public StyledArea {
   protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void input_refused(qsizetype length) override { emit text_refused(length); }
 
   private:
-    bool refuses(const QString& incoming);
     void on_contents_changed();
     void format_every_character(const QTextCharFormat& format);
     void give_empty_editor_its_look();

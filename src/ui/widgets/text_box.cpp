@@ -2,12 +2,8 @@
 
 #include "ui/widgets/box_text.h"
 #include "ui/widgets/palette_colour.h"
-#include "ui/widgets/text_limit.h"
 
 #include <QFocusEvent>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMimeData>
 
 namespace vorlo {
 
@@ -38,7 +34,7 @@ QFont patched_font(QFont font, const FontPatch& patch) {
     return font;
 }
 
-TextBox::TextBox(const QString& name, QWidget* parent) : QPlainTextEdit(parent) {
+TextBox::TextBox(const QString& name, QWidget* parent) : LimitedTextEdit(parent) {
     setObjectName(name);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -88,40 +84,6 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
     if (focus_moved_to_control(event->reason())) {
         emit focus_moved_away();
     }
-}
-
-bool TextBox::refuses(const QString& incoming) {
-    if (length_after(textCursor(), incoming.size()) <= kMaxBoxText) {
-        return false;
-    }
-    emit text_refused(incoming.size());
-    return true;
-}
-
-void TextBox::keyPressEvent(QKeyEvent* event) {
-    if (!isReadOnly() && refuses(typed_text(*event))) {
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void TextBox::inputMethodEvent(QInputMethodEvent* event) {
-    if (refuses(typed_text(*event))) {
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::inputMethodEvent(event);
-}
-
-// The text is read from the clipboard once and checked before it reaches the document.
-void TextBox::insertFromMimeData(const QMimeData* source) {
-    const QString text = pasted_text(*source);
-    if (text.isEmpty() || refuses(text)) {
-        return;
-    }
-    insertPlainText(text);
-    ensureCursorVisible();
 }
 
 }  // namespace vorlo

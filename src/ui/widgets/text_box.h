@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/widgets/area_style.h"
+#include "ui/widgets/limited_text_edit.h"
 
 #include <QPlainTextEdit>
 
@@ -8,7 +9,7 @@ namespace vorlo {
 
 // A multi-line text box with a vertical scroll bar: the reference, the found text and the
 // remaining letters. Its colours and font apply to the whole box.
-class TextBox : public QPlainTextEdit, public StyledArea {
+class TextBox : public LimitedTextEdit<QPlainTextEdit>, public StyledArea {
     Q_OBJECT
   public:
     TextBox(const QString& name, QWidget* parent);
@@ -32,12 +33,7 @@ class TextBox : public QPlainTextEdit, public StyledArea {
 
   protected:
     void focusOutEvent(QFocusEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
-
-  private:
-    bool refuses(const QString& incoming);
+    void input_refused(qsizetype length) override { emit text_refused(length); }
 };
 
 // Whether losing the focus for this reason means the focus went to another control.
