@@ -23,9 +23,6 @@ struct PostingChoice {
 // the page's tables and never changes them.
 namespace vorlo::posting_table {
 
-QString table_name();  // "publication"
-
-bool exists(const QSqlDatabase& db);
 // Adds the empty table to a file that lacks it; nothing else in the file changes. The reason
 // is returned when the engine refuses.
 std::optional<QString> add_if_missing(QSqlDatabase& db);

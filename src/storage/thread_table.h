@@ -10,8 +10,6 @@ class QSqlDatabase;
 // comes beside the other tables and never changes them.
 namespace vorlo::thread_table {
 
-QString table_name();  // "fil"
-
 // The thread kept with the game.
 struct ThreadRecord {
     QString address;
@@ -23,8 +21,6 @@ struct ThreadRecord {
     bool operator==(const ThreadRecord&) const = default;
 };
 
-// Whether the file has the table.
-bool exists(const QSqlDatabase& db);
 // Adds the empty table to a file that lacks it; nothing else in the file changes. The
 // engine's reason is returned when it refuses.
 std::optional<QString> add_if_missing(QSqlDatabase& db);

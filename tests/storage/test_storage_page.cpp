@@ -287,6 +287,8 @@ class TestStoragePage : public QObject {
         row("INSERT INTO fil VALUES ('a', 'phpbb', 'Zoé', 3, '9')", "thread=a,phpbb,Zoé,3,9");
         row("INSERT INTO fil VALUES (NULL, x'00ff', 'Lou', 'beaucoup', 7)", "thread=,,Lou,0,7");
         row("INSERT INTO fil VALUES ('a', 'phpbb', 'Zoé', -5, '9')", "thread=a,phpbb,Zoé,0,9");
+        row("DROP TABLE fil; CREATE TABLE fil (autre TEXT); INSERT INTO fil VALUES ('x')",
+            "thread=,,,0,");  // no column name read as a text
         // A place: as stored, as read.
         const QString places =
             "10, 20, 300, 400|10,20,300,400; '10', ' 20', '300', '400'|10,20,300,400; "
