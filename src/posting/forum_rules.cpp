@@ -74,7 +74,7 @@ const std::vector<ForumRules>& forum_rules() {
         // The program's own post, for forums that take [font=Courier New][size=5] and
         // [color=#hex]: sizes 1 to 7, as the program's preview shows them.
         {.profile = PostingProfile::Classique, .key = "classique", .caption = "Classique",
-         .markup = Markup::Bbcode, .line_end = QString(QChar(13)),
+         .markup = Markup::Bbcode, .line_end = QString(kPostLineEnd),
          .strong_open = kRedOpen, .strong_close = kRedClose, .bold_open = "[b]",
          .bold_close = "[/b]", .puzzle = classique_puzzle,
          .letters_open = "[font=Courier New][size=5]" + kBlueOpen,
